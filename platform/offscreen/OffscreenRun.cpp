@@ -1,0 +1,94 @@
+#include "platform/offscreen/OffscreenRun.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "host/SimulatedTickSource.h"
+#include "platform/linux/FontGlyphs.h"
+#include "platform/offscreen/OffscreenContext.h"
+#include "platform/offscreen/PngWriter.h"
+#include "scene/FrameClock.h"
+#include "scene/Gl.h"
+#include "scene/RandomSource.h"
+#include "scene/Scene.h"
+#include "scene/TextOverlay.h"
+
+namespace {
+
+std::string FramePath(const std::string& dir, int index)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%04d.png", index);
+    return (std::filesystem::path(dir) / name).string();
+}
+
+bool PrepareOutputDirectory(const std::string& dir, std::string& error)
+{
+    std::error_code code;
+    std::filesystem::create_directories(dir, code);
+    if (code || !std::filesystem::is_directory(dir, code)) {
+        error = "cannot create output directory '" + dir + "'" + (code ? ": " + code.message() : "");
+        return false;
+    }
+    return true;
+}
+
+// Restores the default clock when the run ends.
+struct TickSourceScope {
+    explicit TickSourceScope(TickSource* source) { SetTickSource(source); }
+    ~TickSourceScope() { SetTickSource(nullptr); }
+};
+
+}  // namespace
+
+int RunOffscreen(const OffscreenOptions& options)
+{
+    std::string error;
+    if (options.writeImages && !PrepareOutputDirectory(options.outDir, error)) {
+        std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
+        return 1;
+    }
+    if (!options.model.empty()) {
+        std::fprintf(stderr, "quillmoor: the model viewer is not available in this build\n");
+        return 1;
+    }
+
+    OffscreenContext context;
+    if (!context.Create(options.width, options.height, error)) {
+        std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
+        return 1;
+    }
+
+    SetGlyphListBuilder(BuildFontGlyphLists);
+    SetSeedOverride(options.seedGiven, options.seed);
+
+    SimulatedTickSource simulated(options.startSeconds, options.stepMs);
+    std::unique_ptr<TickSourceScope> clockScope;
+    if (options.simulatedClock)
+        clockScope = std::make_unique<TickSourceScope>(&simulated);
+
+    auto scene = std::make_unique<Scene>(options.width, options.height, 0);
+    for (int frame = 0; frame < options.frames; ++frame) {
+        if (options.simulatedClock)
+            simulated.SetFrame(frame);
+        scene->RenderFrame(0);
+        if (!options.writeImages)
+            continue;
+        glFinish();
+        const std::string path = FramePath(options.outDir, frame + 1);
+        if (!WritePng(path, context.pixels(), context.width(), context.height(), error)) {
+            std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    glFinish();
+    scene.reset();
+
+    if (options.writeImages)
+        std::printf("quillmoor: wrote %d frame%s of %dx%d to %s/\n", options.frames, options.frames == 1 ? "" : "s",
+                    options.width, options.height, options.outDir.c_str());
+    return 0;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+class Stage;
+class TextOverlay;
+
+// The render object a saver window owns: viewport, projection and depth
+// state, the show's clock and frame-rate average, and one frame per call.
+// Built and destroyed with the GL context current.
+class Scene {
+public:
+    Scene(int width, int height, int sceneParameter);
+    ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    // Renders one frame. True: drawn to the back buffer, the host must swap.
+    bool RenderFrame(int sceneParameter);
+
+    void Update();
+    void Draw();
+    void Tick();
+
+    TextOverlay* overlay = nullptr;
+    Stage* stage = nullptr;
+    int stageKind = 0;
+    int width = 0;
+    int height = 0;
+    bool depthTest = false;
+    bool glowSupported = false;  // both glow extensions are present
+    float fps = 10.0f;           // shown rate; actors divide per-second speeds by it
+    double time = 0.0;           // seconds since construction, in whole milliseconds
+};
+
+// Whether a GL extension string names both extensions the glow pass needs.
+bool ExtensionsSupportGlow(const char* extensions);
+
+// Face, pixel height and weight of the frame-rate font.
+inline constexpr const char* kOverlayFace = "Courrier New";
+inline constexpr int kOverlayPixelHeight = 12;
+inline constexpr int kOverlayWeight = 400;
