@@ -1,6 +1,6 @@
 // Figures for the full show rendered offscreen:
-//   show_bench [--size WxH] [--frames N]   frame cost in colour and in sepia mode
-//   show_bench --day [--size WxH]          24 hours of show time at one frame a
+//   cast_bench [--size WxH] [--frames N]   frame cost in colour and in sepia mode
+//   cast_bench --day [--size WxH]          24 hours of show time at one frame a
 //                                          second: memory, display lists, positions
 #include <unistd.h>
 
@@ -144,7 +144,7 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc && std::atoi(argv[i + 1]) > 0) {
             frames = std::atoi(argv[++i]);
         } else {
-            std::fprintf(stderr, "usage: show_bench [--day] [--size WxH] [--frames N]\n");
+            std::fprintf(stderr, "usage: cast_bench [--day] [--size WxH] [--frames N]\n");
             return 2;
         }
     }
@@ -152,7 +152,7 @@ int main(int argc, char** argv)
     OffscreenContext context;
     std::string error;
     if (!context.Create(width, height, error)) {
-        std::fprintf(stderr, "show_bench: %s\n", error.c_str());
+        std::fprintf(stderr, "cast_bench: %s\n", error.c_str());
         return 1;
     }
     SetGlyphListBuilder(BuildFontGlyphLists);
