@@ -80,7 +80,11 @@ void PasserActor::Draw()
         return;
 
     glPushMatrix();
-    glTranslatef(position.x, position.y, position.z);
+    // Its depth counts the other way from the frame's: a pass runs from -94.5
+    // (drawn at the far plane, 94.5) to 5.5 (drawn at the eye plane, -5.5),
+    // so that it comes out of the fog toward the viewer. Drawn at z itself it
+    // would fly from behind the eye and never enter the view.
+    glTranslatef(position.x, position.y, -position.z);
     glScalef(0.5f, 0.5f, 0.5f);
     glRotatef(heading, 0.0f, 0.0f, 1.0f);
     mainModel.callList(0);

@@ -83,6 +83,25 @@ TEST_F(PasserTest, HiddenPasserStillSetsItsFogRange)
     EXPECT_TRUE(glIsEnabled(GL_FOG));
 }
 
+TEST_F(PasserTest, ComesOutOfTheDepthTowardTheViewer)
+{
+    PasserActor* actor = passer();
+    actor->visible = true;
+    auto litPixels = [&](float z) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        BeginFrameState();
+        actor->position.Set(28.0f * 0.6f, 21.0f * 0.8f, z);
+        actor->Draw();
+        return CountLitPixels(8);
+    };
+    // Early in a pass it is deep in the scene and in view ...
+    EXPECT_GT(litPixels(-60.0f), 20);
+    // ... at the end of it, next to the eye and out at the side of the view.
+    EXPECT_EQ(litPixels(4.0f), 0);
+    actor->visible = false;
+    EXPECT_EQ(litPixels(-60.0f), 0);
+}
+
 TEST_F(PasserTest, PassesStayOnTheEllipse)
 {
     PasserActor* actor = passer();

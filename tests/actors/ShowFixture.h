@@ -64,6 +64,7 @@ protected:
         currentDirector->BeginFrame();
         const GLfloat lightPosition[] = {100.0f, 100.0f, 0.0f, 1.0f};
         glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+        glFogi(GL_FOG_MODE, GL_LINEAR);
     }
 
     StarField* starField() { return static_cast<StarField*>(currentDirector->starField()); }
