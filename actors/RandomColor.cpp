@@ -1,10 +1,15 @@
 #include "actors/RandomColor.h"
 
+#include <algorithm>
+
 #include "scene/RandomSource.h"
 
 double RandomFraction()
 {
-    return static_cast<double>(NextRandom()) * static_cast<double>(kRandomScale);
+    // Every caller relies on the fraction staying below 1 (array slots, colour
+    // bytes), so a value outside the generator's range is pulled back into it.
+    const int value = std::clamp(NextRandom(), 0, 32767);
+    return static_cast<double>(value) * static_cast<double>(kRandomScale);
 }
 
 int RandomBelow(double scale)

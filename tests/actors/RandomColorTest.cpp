@@ -22,6 +22,17 @@ TEST(RandomFraction, StaysBelowOneAtTheTopValue)
     EXPECT_EQ(RandomFraction(), 0.0);
 }
 
+TEST(RandomFraction, ValuesOutsideTheRangeAreClamped)
+{
+    ScriptedRandom random({40000, -5});
+    EXPECT_DOUBLE_EQ(RandomFraction(), 0.9999999990686774);
+    EXPECT_EQ(RandomFraction(), 0.0);
+    Colour colour{{0, 0, 0}, 0xAB};
+    ScriptedRandom wild({}, 99999);
+    RandomSaturatedColor(colour.rgb);
+    EXPECT_EQ(colour.guard, 0xAB);
+}
+
 TEST(RandomFraction, TruncatedProductsAtTheTopValue)
 {
     ScriptedRandom random({}, 32767);
