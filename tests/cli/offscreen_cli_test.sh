@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The offscreen command line end to end: frames written, errors reported.
+set -u
+quillmoor=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+"$quillmoor" --offscreen --frames 3 --size 64x48 --out "$work/d" > "$work/out" 2>&1 || fail "three frames: exit $?"
+for n in 0001 0002 0003; do
+  [ -s "$work/d/frame-$n.png" ] || fail "frame-$n.png missing"
+done
+[ -e "$work/d/frame-0004.png" ] && fail "a fourth frame was written"
+grep -q "$work/d" "$work/out" || fail "output does not say where the frames are"
+if command -v identify > /dev/null; then
+  size=$(identify -format '%wx%h' "$work/d/frame-0001.png")
+  [ "$size" = 64x48 ] || fail "frame is $size, not 64x48"
+fi
+
+expect_error() {
+  local what=$1; shift
+  "$quillmoor" "$@" > "$work/out" 2> "$work/err"
+  local code=$?
+  [ "$code" -ne 0 ] || fail "$what: exit code 0"
+  [ "$code" -lt 128 ] || fail "$what: crashed ($code)"
+  head -n 1 "$work/err" | grep -q "quillmoor: " || fail "$what: no error line: $(cat "$work/err")"
+}
+expect_error "size 0x0" --offscreen --size 0x0 --out "$work/e"
+expect_error "negative frames" --offscreen --frames -3 --out "$work/e"
+expect_error "unknown option" --offscreen --wobble
+touch "$work/file"
+expect_error "output below a file" --offscreen --out "$work/file/sub"
+mkdir "$work/readonly" && chmod 0555 "$work/readonly"
+if [ "$(id -u)" != 0 ]; then
+  expect_error "unwritable directory" --offscreen --out "$work/readonly"
+fi
+[ -e "$work/e" ] && fail "a bad command line still created the output directory"
+
+echo "offscreen cli: $((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ "$failures" -eq 0 ]

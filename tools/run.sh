@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the saver: in a window when there
+# is a display, otherwise offscreen, writing frames to PNG files.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/tools/install-deps.sh"
+bash "$top/tools/build.sh" > /dev/null
+quillmoor="${QUILLMOOR_BUILD_DIR:-$top/build}/platform/quillmoor"
+
+if [ -n "${DISPLAY:-}" ] && "$quillmoor" --has-window-backend > /dev/null 2>&1; then
+  exec "$quillmoor" -window "$@"
+fi
+out="$top/frames"
+echo "No display: rendering 10 seconds of the show offscreen."
+exec "$quillmoor" --offscreen --frames 250 --step 40 --size 800x600 --out "$out" "$@"
