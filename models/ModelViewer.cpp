@@ -36,7 +36,8 @@ Bounds VisibleBounds(const ModelDescriptor& descriptor)
         const Mesh& mesh = descriptor.meshes[m];
         if (mesh.hidden || !mesh.indices || !mesh.vertices)
             continue;
-        for (int i = 0; i < mesh.faceCount * 3; ++i) {
+        const long long corners = 3LL * mesh.faceCount;
+        for (long long i = 0; i < corners; ++i) {
             const int index = mesh.indices[i];
             if (index < 0 || index >= mesh.vertexCount)
                 continue;

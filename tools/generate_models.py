@@ -101,6 +101,46 @@ def extrude(outline, half_thickness):
     return tris
 
 
+def lerp(a, b, t):
+    return tuple(x + (y - x) * t for x, y in zip(a, b))
+
+
+def blade(root, tip, half_thickness, spans, chords):
+    """A rounded blade in the x-y plane: root = ((u, v) bottom, (u, v) top),
+    tip likewise; between them the blade is spans x chords cells on each
+    side, thickened along z to a lens that is thickest mid-chord
+    (half_thickness(s) at span fraction s) and closed by root and tip caps."""
+    front, back = [], []
+    for i in range(spans + 1):
+        s = i / spans
+        bottom, top = lerp(root[0], tip[0], s), lerp(root[1], tip[1], s)
+        row_front, row_back = [], []
+        for j in range(chords + 1):
+            t = j / chords
+            u, v = lerp(bottom, top, t)
+            h = half_thickness(s) * math.sin(math.pi * t) ** 0.6
+            row_front.append((u, v, h))
+            row_back.append((u, v, -h))
+        front.append(row_front)
+        back.append(row_back)
+    tris = []
+    for i in range(spans):
+        for j in range(chords):
+            tris.append((front[i][j], front[i + 1][j], front[i + 1][j + 1]))
+            tris.append((front[i][j], front[i + 1][j + 1], front[i][j + 1]))
+            tris.append((back[i][j], back[i + 1][j + 1], back[i + 1][j]))
+            tris.append((back[i][j], back[i][j + 1], back[i + 1][j + 1]))
+    middle = lerp(lerp(root[0], root[1], 0.5), lerp(tip[0], tip[1], 0.5), 0.5)
+    for i, end in ((0, root), (spans, tip)):
+        ring = front[i] + back[i][chords - 1:0:-1]
+        centre_uv = lerp(end[0], end[1], 0.5)
+        centre = (centre_uv[0], centre_uv[1], 0.0)
+        cap = [(centre, ring[k], ring[(k + 1) % len(ring)]) for k in range(len(ring))]
+        away = (centre_uv[0] - middle[0], centre_uv[1] - middle[1], 0.0)
+        tris += facing([t for t in cap if length(face_normal(t)) > 1e-12], away)
+    return tris
+
+
 def signed_volume(tris):
     return sum(dot(t[0], cross(t[1], t[2])) for t in tris) / 6.0
 
@@ -211,18 +251,18 @@ def arc(r0, y0, r1, y1, steps, bulge=1.0):
 # Model A: a shaft with a cap, two discs at its foot and four pairs of fins.
 
 def fin_low():
-    return extrude([(0.92, -11.06), (3.20, -11.06), (3.20, -10.30), (0.92, -9.13)], lambda u: 0.20)
+    return blade(((0.92, -11.06), (0.92, -9.13)), ((3.20, -11.06), (3.20, -10.30)), lambda s: 0.20, 4, 6)
 
 
 def fin_high():
-    return extrude([(1.01, -9.60), (3.24, -10.08), (3.24, -8.30), (1.01, -6.12)],
-                   lambda u: 0.21 - 0.08 * (u - 1.01) / 2.23)
+    return blade(((1.01, -9.60), (1.01, -6.12)), ((3.24, -10.08), (3.24, -8.30)),
+                 lambda s: 0.21 - 0.08 * s, 8, 11)
 
 
 def model_a_geometry(bounds):
-    shaft = lathe([(0.0, -11.0), (1.10, -11.0), (1.45, -10.4), (1.65, -9.0), (1.65, -1.0), (1.50, 0.6),
-                   (1.30, 2.32), (0.0, 2.32)], 24)
-    cap = lathe([(0.0, 2.32)] + arc(1.55, 2.32, 0.0, 5.0, 8, bulge=1.5), 24)
+    shaft = lathe([(0.0, -11.0), (1.10, -11.0), (1.45, -10.4), (1.65, -9.0), (1.65, -6.0), (1.65, -3.5),
+                   (1.62, -1.0), (1.50, 0.6), (1.38, 1.6), (1.30, 2.32), (0.0, 2.32)], 24)
+    cap = lathe([(0.0, 2.32)] + arc(1.55, 2.32, 0.0, 5.0, 5, bulge=1.5), 24)
     disc = lathe([(0.0, -11.25), (0.60, -11.25), (0.60, -11.0), (0.0, -11.0)], 16)
     ring = lathe([(0.60, -11.25), (0.92, -11.25), (1.0, -11.17), (1.0, -11.0), (0.60, -11.0)], 16, loop=True)
     solids = [disc, ring]
@@ -248,20 +288,19 @@ def model_b2_geometry(bounds):
 # Model C: a tall body on a base plate, with three vanes and three pods.
 
 def vane():
-    return extrude([(2.51, -5.05), (2.51, -9.30), (9.75, -14.10), (9.75, -10.60)],
-                   lambda u: 1.0 - 0.65 * (u - 2.51) / 7.24)
+    return blade(((2.51, -9.30), (2.51, -5.05)), ((9.75, -14.10), (9.75, -10.60)), lambda s: 1.0 - 0.65 * s, 8, 10)
 
 
 def pod():
     profile = [(0.0, -17.21)] + [(1.49 * math.sin(t), -15.70 - 1.51 * math.cos(t))
                                  for t in (math.pi / 2 * i / 4 for i in range(1, 5))]
-    profile += [(1.49, -13.0), (1.49, -10.5), (1.25, -8.6), (0.80, -7.2), (0.0, -6.21)]
+    profile += [(1.49, -11.5), (1.20, -8.6), (0.0, -6.21)]
     return lathe(profile, 16)
 
 
 def model_c_geometry(bounds):
-    body = lathe([(0.0, -10.6), (2.60, -11.0), (3.60, -9.5), (4.23, -7.0), (4.23, 1.0), (3.40, 6.0),
-                  (2.20, 11.0), (1.0, 15.5), (0.0, 17.0)], 16)
+    body = lathe([(0.0, -10.6), (2.60, -11.0), (3.60, -9.5), (4.23, -7.0), (4.23, 1.0), (3.20, 7.0),
+                  (1.6, 13.0), (0.0, 17.0)], 16)
     plate = fan(3.0, 48, -11.0)
     meshes = [placed(body, bounds[0]), placed(plate, bounds[1], sheet_facing=(0.0, -1.0, 0.0))]
     for k, angle in enumerate((90.0, 330.0, 210.0)):
@@ -275,24 +314,27 @@ def model_c_geometry(bounds):
 # Model D: a wide flat disc between two shells, two hubs, six pairs of lamps.
 
 def lamp_lens():
-    dome = lathe([(0.0, 0.0)] + [(math.cos(t), math.sin(t)) for t in (math.pi / 2 * i / 3 for i in range(4))], 6)
+    dome = lathe([(0.0, 0.0), (1.0, 0.0), (0.6, 0.8), (0.0, 1.0)], 6)
     # The dome points inwards (local -x) from the housing's inner face.
     return transform(dome, lambda p: (15.0 - 0.84 * p[1], 3.115 + 0.345 * p[0], 0.95 * p[2]))
 
 
 def lamp_housing():
-    outline = [(15.0, 2.51), (16.0, 2.51), (16.0, 3.20), (15.70, 3.46), (15.0, 3.46)]
+    outline = [(15.0, 2.51), (16.0, 2.51), (16.0, 3.10), (15.85, 3.36), (15.60, 3.46), (15.0, 3.46)]
     return extrude(outline, lambda u: 0.95)
 
 
 def model_d_geometry(bounds):
-    layer = lathe([(0.0, -0.10), (21.5, -0.10), (21.89, -0.04), (21.89, 0.05), (21.5, 0.11), (0.0, 0.11)], 64)
-    lower_hub = lathe([(0.0, -5.19), (3.0, -5.05), (5.5, -4.60), (7.0, -3.70), (0.0, -3.70)], 32)
-    upper_hub = lathe([(0.0, 4.34)] + arc(5.76, 4.34, 0.0, 7.93, 5), 16)
+    rings = [4.0 * k for k in range(1, 6)]
+    layer = lathe([(0.0, -0.10)] + [(r, -0.10) for r in rings] + [(21.5, -0.10), (21.89, -0.04), (21.89, 0.05),
+                                                                  (21.5, 0.11)] + [(r, 0.11) for r in reversed(rings)]
+                  + [(0.0, 0.11)], 32)
+    lower_hub = lathe([(0.0, -5.19), (3.0, -5.05), (5.5, -4.60), (7.0, -3.70), (0.0, -3.70)], 24)
+    upper_hub = lathe([(0.0, 4.34)] + arc(5.76, 4.34, 0.0, 7.93, 3), 12)
     upper_shell = lathe([(0.0, 0.08), (21.73, 0.08), (20.5, 0.90), (17.0, 2.20), (13.0, 3.20), (8.0, 4.30),
-                         (5.5, 4.65), (0.0, 4.65)], 48)
+                         (5.5, 4.65), (0.0, 4.65)], 32)
     lower_shell = lathe([(0.0, -3.71), (7.5, -3.71), (13.0, -3.0), (18.0, -1.8), (21.0, -0.60), (21.74, -0.07),
-                         (0.0, -0.07)], 48)
+                         (0.0, -0.07)], 32)
     solids = [layer, lower_hub, upper_hub, upper_shell, lower_shell]
     for angle in (180.0, 225.0, 270.0, 0.0, 45.0, 90.0):
         solids.append(transform(lamp_lens(), turn_about_y(angle)))
