@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "host/SimulatedTickSource.h"
+#include "models/ModelViewer.h"
+#include "models/data/EmbeddedModels.h"
 #include "platform/linux/FontGlyphs.h"
 #include "platform/offscreen/OffscreenContext.h"
 #include "platform/offscreen/PngWriter.h"
@@ -42,17 +44,60 @@ struct TickSourceScope {
     ~TickSourceScope() { SetTickSource(nullptr); }
 };
 
-}  // namespace
+void ReportWritten(const OffscreenOptions& options)
+{
+    if (options.writeImages)
+        std::printf("quillmoor: wrote %d frame%s of %dx%d to %s/\n", options.frames, options.frames == 1 ? "" : "s",
+                    options.width, options.height, options.outDir.c_str());
+}
 
-int RunOffscreen(const OffscreenOptions& options)
+// One model alone, turning slowly over the frames.
+int RunModelViewer(const OffscreenOptions& options, const ModelDescriptor& model)
 {
     std::string error;
     if (options.writeImages && !PrepareOutputDirectory(options.outDir, error)) {
         std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
         return 1;
     }
+    OffscreenContext context;
+    if (!context.Create(options.width, options.height, error)) {
+        std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
+        return 1;
+    }
+    {
+        ModelViewer viewer(model, options.width, options.height, options.sepia);
+        for (int frame = 0; frame < options.frames; ++frame) {
+            viewer.DrawFrame(frame);
+            if (!options.writeImages)
+                continue;
+            glFinish();
+            if (!WritePng(FramePath(options.outDir, frame + 1), context.pixels(), context.width(), context.height(),
+                          error)) {
+                std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
+                return 1;
+            }
+        }
+        glFinish();
+    }
+    ReportWritten(options);
+    return 0;
+}
+
+}  // namespace
+
+int RunOffscreen(const OffscreenOptions& options)
+{
+    std::string error;
     if (!options.model.empty()) {
-        std::fprintf(stderr, "quillmoor: the model viewer is not available in this build\n");
+        const ModelDescriptor* model = FindEmbeddedModel(options.model.c_str());
+        if (!model) {
+            std::fprintf(stderr, "quillmoor: unknown model '%s' (known: A, B1, B2, C, D)\n", options.model.c_str());
+            return 1;
+        }
+        return RunModelViewer(options, *model);
+    }
+    if (options.writeImages && !PrepareOutputDirectory(options.outDir, error)) {
+        std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
         return 1;
     }
 
@@ -87,8 +132,6 @@ int RunOffscreen(const OffscreenOptions& options)
     glFinish();
     scene.reset();
 
-    if (options.writeImages)
-        std::printf("quillmoor: wrote %d frame%s of %dx%d to %s/\n", options.frames, options.frames == 1 ? "" : "s",
-                    options.width, options.height, options.outDir.c_str());
+    ReportWritten(options);
     return 0;
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+struct Material;
+
+// The colour a material gives its mesh, in colour or sepia mode. Opaque
+// materials keep byte colours; translucent ones use floats with alpha
+// 1 - transparency. Sepia is a warm grey: red and green lifted above blue.
+struct MeshColor {
+    bool translucent = false;
+    std::uint8_t bytes[3] = {};   // opaque: glColor3ub
+    float floats[4] = {};         // translucent: glColor4f
+};
+
+MeshColor ColorOfMaterial(const Material& material, bool sepia);
+
+// Issues the colour with glColor3ub or glColor4f.
+void EmitMeshColor(const MeshColor& color);

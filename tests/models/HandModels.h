@@ -1,0 +1,55 @@
+#pragma once
+// Small hand-made models for the compiler tests.
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "models/ModelRecords.h"
+
+// One triangle in the z = 0 plane facing +z, with texture coordinates.
+struct Triangle {
+    float vertices[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    float normals[9] = {0, 0, 1, 0, 0, 1, 0, 0, 1};
+    float texCoords[6] = {0, 0, 1, 0, 0, 1};
+    std::int16_t indices[3] = {0, 1, 2};
+};
+
+inline Material MakeMaterial(std::uint8_t r, std::uint8_t g, std::uint8_t b, float transparency = 0.0f)
+{
+    Material material;
+    std::memset(&material, 0, sizeof material);
+    material.color[0] = r;
+    material.color[1] = g;
+    material.color[2] = b;
+    material.specular[0] = material.specular[1] = material.specular[2] = material.specular[3] = 1.0f;
+    material.transparency = transparency;
+    return material;
+}
+
+inline Mesh MakeMesh(std::int32_t materialIndex, const Triangle& triangle)
+{
+    Mesh mesh;
+    std::memset(&mesh, 0, sizeof mesh);
+    mesh.vertexCount = 3;
+    mesh.faceCount = 1;
+    mesh.materialIndex = materialIndex;
+    mesh.vertices = triangle.vertices;
+    mesh.normals = triangle.normals;
+    mesh.texCoords = triangle.texCoords;
+    mesh.indices = triangle.indices;
+    return mesh;
+}
+
+// Materials and meshes held in exactly sized vectors, so that a read past
+// either shows up under the address sanitizer.
+struct HandModel {
+    std::vector<Material> materials;
+    std::vector<Mesh> meshes;
+
+    ModelDescriptor descriptor()
+    {
+        return {static_cast<std::int32_t>(meshes.size()), static_cast<std::int32_t>(materials.size()),
+                materials.empty() ? nullptr : materials.data(), meshes.data()};
+    }
+};
