@@ -214,8 +214,8 @@ private:
             break;
         case X11SaverTarget::Kind::Ordinary:
         case X11SaverTarget::Kind::Into:
-            width_ = 800;
-            height_ = 600;
+            width_ = 640;
+            height_ = 480;
             break;
         }
         colormap_ = XCreateColormap(display_, root_, visual_->visual, AllocNone);

@@ -1,8 +1,9 @@
 #!/bin/bash
-# /s covers the screen, draws, and ends with exit code 0 on a key press or on
-# mouse buttons 1-3; the wheel and Alt alone do not end it.
+# /s covers the screen, draws, and ends with exit code 0 on a key press, on
+# mouse buttons 1-3, on losing the focus or being unmapped; the wheel and Alt
+# alone do not end it, and neither does Alt+F4.
 . "$(dirname "$0")/lib.sh"
-require xdotool xwininfo import convert
+require xdotool xwininfo xev import convert
 start_xvfb
 export QUILLMOOR_SETTINGS=$WORK/settings.ini
 
@@ -18,8 +19,8 @@ sleep 1
 lit=$(lit_pixels)
 [ "$lit" -gt 20 ] || fail "nothing drawn ($lit lit pixels)"
 pass "full screen, $lit pixels drawn"
-xdotool click 4 click 5 key Alt_L
-still_running "$SAVER" 0.5 || fail "wheel or Alt ended the saver"
+xdotool click 4 click 5 key Alt_L key alt+F4
+still_running "$SAVER" 0.5 || fail "wheel, Alt or Alt+F4 ended the saver"
 xdotool key space
 wait_exit "$SAVER" 5
 [ "$RC" = 0 ] || fail "key press: exit $RC"
@@ -32,3 +33,23 @@ for button in 1 2 3; do
     [ "$RC" = 0 ] || fail "button $button: exit $RC"
     pass "button $button ends it with 0"
 done
+
+run_saver
+xdotool windowunmap "$SAVER_WINDOW"
+wait_exit "$SAVER" 5
+[ "$RC" = 0 ] || fail "unmapped: exit $RC"
+pass "being unmapped ends it with 0"
+
+start OTHER xev -geometry 100x100+0+0 -name otherwindow
+OTHER_WINDOW=$(wait_window otherwindow) || fail "no other window"
+run_saver
+xdotool windowfocus "$OTHER_WINDOW"
+wait_exit "$SAVER" 5
+[ "$RC" = 0 ] || fail "focus lost: exit $RC"
+pass "losing the focus ends it with 0"
+
+run_saver
+xdotool windowclose "$SAVER_WINDOW" 2>/dev/null
+wait_exit "$SAVER" 2
+[ "$RC" = 0 ] || fail "window destroyed by another client: exit $RC"
+pass "its window destroyed by another client: ends with 0 at once"
