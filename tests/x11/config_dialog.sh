@@ -1,7 +1,7 @@
 #!/bin/bash
 # No arguments: the configuration dialog. Cancel leaves the settings alone;
 # OK creates the program's own section; both exit with 0.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.sh" || exit 1
 require xdotool
 start_xvfb
 export QUILLMOOR_SETTINGS=$WORK/config/settings.ini

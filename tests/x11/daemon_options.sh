@@ -2,10 +2,21 @@
 # The options daemons and users pass: -window (a window of its own), -root,
 # -window-id ID and XSCREENSAVER_WINDOW draw without dismissal; SIGTERM and
 # SIGINT end every form with exit code 0; a destroyed target ends it at once.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.sh" || exit 1
 require xdotool xwininfo xev import convert
 start_xvfb
 export QUILLMOOR_SETTINGS=$WORK/settings.ini
+
+# wait_drawn_into: polls until the host window looks different from $before.
+wait_drawn_into() {
+    local i
+    for i in $(seq 40); do
+        after=$(lit_pixels "$HOST_WINDOW")
+        [ "$after" -ne "$before" ] && return 0
+        sleep 0.25
+    done
+    return 1
+}
 
 # expect_stop PID SIGNAL WHAT
 expect_stop() {
@@ -20,9 +31,7 @@ WINDOW=$(wait_window Quillmoor) || fail "no window for -window"
 xdotool mousemove --window "$WINDOW" 10 10 click 1 key space mousemove --window "$WINDOW" 300 300 2>/dev/null
 still_running "$OWN" 0.5 || fail "-window ended on input"
 xdotool windowsize "$WINDOW" 300 200
-sleep 0.3
-lit=$(lit_pixels "$WINDOW")
-[ "$lit" -gt 20 ] || fail "-window drew nothing after resizing ($lit lit pixels)"
+wait_lit "$WINDOW" 10 || fail "-window drew nothing after resizing ($LIT lit pixels)"
 pass "-window: own window, drawn, input ignored, resizable"
 expect_stop "$OWN" TERM -window
 
@@ -35,25 +44,24 @@ start HOST xev -geometry 300x200+20+20 -name daemonhost
 HOST_WINDOW=$(wait_window daemonhost) || fail "no host window"
 before=$(lit_pixels "$HOST_WINDOW")
 start INTO "$QUILLMOOR" -window-id "$(printf '0x%x' "$HOST_WINDOW")"
-sleep 1.5
-after=$(lit_pixels "$HOST_WINDOW")
-[ "$after" -ne "$before" ] || fail "-window-id: nothing drawn ($before, then $after lit pixels)"
+wait_drawn_into || fail "-window-id: nothing drawn ($before, then $after lit pixels)"
 xdotool mousemove --window "$HOST_WINDOW" 10 10 click 1 key space 2>/dev/null
 still_running "$INTO" 0.3 || fail "-window-id ended on input"
 pass "-window-id draws into the given window"
 expect_stop "$INTO" TERM -window-id
 
+# Remapping repaints the host window with its own background.
+xdotool windowunmap --sync "$HOST_WINDOW" windowmap --sync "$HOST_WINDOW"
+before=$(lit_pixels "$HOST_WINDOW")
 XSCREENSAVER_WINDOW=$(printf '0x%x' "$HOST_WINDOW") start DAEMON "$QUILLMOOR" -root
-sleep 1
+wait_drawn_into || fail "XSCREENSAVER_WINDOW: nothing drawn into it"
 xdotool windowclose "$HOST_WINDOW" 2>/dev/null
 wait_exit "$DAEMON" 2
 [ "$RC" = 0 ] || fail "XSCREENSAVER_WINDOW destroyed: exit $RC"
 pass "XSCREENSAVER_WINDOW wins over -root; its destruction ends the run with 0 at once"
 
 start ROOT "$QUILLMOOR" --root
-sleep 1
-lit=$(lit_pixels root)
-[ "$lit" -gt 20 ] || fail "--root drew nothing ($lit lit pixels)"
+wait_lit root 10 || fail "--root drew nothing ($LIT lit pixels)"
 pass "--root draws on the root window"
 expect_stop "$ROOT" INT --root
 

@@ -114,6 +114,18 @@ lit_pixels() {
     convert "$WORK/shot.png" -fill white +opaque black -format '%[fx:round(mean*w*h)]' info: 2>/dev/null || echo 0
 }
 
+# wait_lit WINDOW SECONDS: polls until more than 20 pixels of the window are
+# lit; sets LIT to the last count and fails (returns 1) at the time limit.
+wait_lit() {
+    local i
+    for i in $(seq $(($2 * 4))); do
+        LIT=$(lit_pixels "$1")
+        [ "$LIT" -gt 20 ] && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
 # window_size ID: prints WIDTHxHEIGHT.
 window_size() {
     xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'

@@ -2,7 +2,7 @@
 # /p ID draws in a child window filling another client's window, follows its
 # size, ignores input, and ends at once with exit code 0 when that window is
 # destroyed. A parent of 0, or an id that is no window, fails with a message.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.sh" || exit 1
 require xdotool xwininfo xmessage import convert
 start_xvfb
 export QUILLMOOR_SETTINGS=$WORK/settings.ini
@@ -14,10 +14,8 @@ start SAVER "$QUILLMOOR" /p "$((HOST_WINDOW))"
 CHILD=$(wait_window SaverWindow) || fail "no preview window"
 xwininfo -children -id "$HOST_WINDOW" | grep -q "$(printf '0x%x' "$CHILD")" || fail "preview window is not a child of the host"
 [ "$(window_size "$CHILD")" = 320x240 ] || fail "preview is $(window_size "$CHILD"), not 320x240"
-sleep 0.5
-lit=$(lit_pixels "$CHILD")
-[ "$lit" -gt 20 ] || fail "nothing drawn in the preview ($lit lit pixels)"
-pass "preview drawn inside the host window ($lit pixels)"
+wait_lit "$CHILD" 10 || fail "nothing drawn in the preview ($LIT lit pixels)"
+pass "preview drawn inside the host window ($LIT pixels)"
 
 xdotool mousemove --window "$CHILD" 100 100 click 1 click 3 key space mousemove --window "$CHILD" 300 200
 still_running "$SAVER" 0.5 || fail "input ended the preview"

@@ -2,7 +2,7 @@
 # /s covers the screen, draws, and ends with exit code 0 on a key press, on
 # mouse buttons 1-3, on losing the focus or being unmapped; the wheel and Alt
 # alone do not end it, and neither does Alt+F4.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.sh" || exit 1
 require xdotool xwininfo xev import convert
 start_xvfb
 export QUILLMOOR_SETTINGS=$WORK/settings.ini
@@ -15,10 +15,8 @@ run_saver() {
 
 run_saver
 [ "$(window_size "$SAVER_WINDOW")" = 800x600 ] || fail "saver window is $(window_size "$SAVER_WINDOW"), not the screen"
-sleep 1
-lit=$(lit_pixels)
-[ "$lit" -gt 20 ] || fail "nothing drawn ($lit lit pixels)"
-pass "full screen, $lit pixels drawn"
+wait_lit root 10 || fail "nothing drawn ($LIT lit pixels)"
+pass "full screen, $LIT pixels drawn"
 xdotool click 4 click 5 key Alt_L key alt+F4
 still_running "$SAVER" 0.5 || fail "wheel, Alt or Alt+F4 ended the saver"
 xdotool key space

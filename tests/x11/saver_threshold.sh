@@ -1,7 +1,7 @@
 #!/bin/bash
 # Pointer travel of exactly "Mouse Threshold" pixels on each axis keeps the
 # saver running; one pixel more on either axis ends it with exit code 0.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.sh" || exit 1
 require xdotool
 start_xvfb
 export QUILLMOOR_SETTINGS=$WORK/settings.ini

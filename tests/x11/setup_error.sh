@@ -2,7 +2,7 @@
 # Without GLX the saver cannot set up its window: the message goes to stderr
 # word for word and into a box titled "Error" with OK; the run then exits
 # non-zero.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.sh" || exit 1
 require xdotool xwininfo
 start_xvfb -extension GLX
 export QUILLMOOR_SETTINGS=$WORK/settings.ini
