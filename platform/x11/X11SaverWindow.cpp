@@ -60,7 +60,8 @@ public:
         XWindowAttributes targetAttributes{};
         if (target_.kind == X11SaverTarget::Kind::ChildOf || target_.kind == X11SaverTarget::Kind::Into) {
             if (!QueryWindow(display_, target_.window, targetAttributes)) {
-                std::fprintf(stderr, "quillmoor: 0x%lx is not a window\n", static_cast<unsigned long>(target_.window));
+                std::fprintf(stderr, "quillmoor: there is no window %lu (0x%lx) to draw in\n",
+                             static_cast<unsigned long>(target_.window), static_cast<unsigned long>(target_.window));
                 return 1;
             }
         }
