@@ -69,7 +69,10 @@ public:
             ShowErrorBox(display_, kChoosePixelFormatFailed);
             return 1;
         }
-        CreateWindow(targetAttributes);
+        if (!CreateWindow(targetAttributes)) {
+            std::fprintf(stderr, "quillmoor: cannot create the saver window\n");
+            return 1;
+        }
         if (!CreateContext()) {
             ShowErrorBox(display_, kSetPixelFormatFailed);
             return 1;
@@ -178,7 +181,7 @@ private:
         return visual_ != nullptr;
     }
 
-    void CreateWindow(const XWindowAttributes& targetAttributes)
+    bool CreateWindow(const XWindowAttributes& targetAttributes)
     {
         if (target_.kind == X11SaverTarget::Kind::Into) {
             window_ = target_.window;
@@ -187,9 +190,10 @@ private:
             height_ = targetAttributes.height;
             // Only structure events: the daemon owns this window's input.
             XSelectInput(display_, window_, StructureNotifyMask);
-            SyncAndTakeError(display_);
+            if (SyncAndTakeError(display_) != Success)
+                return false;
             DispatchSaverMessage(context_, {SaverEvent::Create, 0});
-            return;
+            return true;
         }
 
         ::Window parent = root_;
@@ -227,6 +231,10 @@ private:
         window_ = XCreateWindow(display_, parent, x, y, static_cast<unsigned>(width_ > 0 ? width_ : 1),
                                 static_cast<unsigned>(height_ > 0 ? height_ : 1), 0, visual_->depth, InputOutput,
                                 visual_->visual, valueMask, &attributes);
+        if (SyncAndTakeError(display_) != Success || window_ == None) {
+            window_ = None;
+            return false;
+        }
         ownsWindow_ = true;
 
         XStoreName(display_, window_, target_.kind == X11SaverTarget::Kind::Ordinary ? "Quillmoor" : "SaverWindow");
@@ -242,6 +250,7 @@ private:
         deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
         XSetWMProtocols(display_, window_, &deleteWindow_, 1);
         DispatchSaverMessage(context_, {SaverEvent::Create, 0});
+        return true;
     }
 
     bool CreateContext()
