@@ -134,12 +134,19 @@ bool SettingsFileStore::ReadValue(SettingsKey key, const char* name, StoredValue
 
 bool SettingsFileStore::CreateKey(SettingsKey key)
 {
-    if (OpenKey(key))
-        return true;
     if (path_.empty())
         return false;
     std::error_code code;
     const std::filesystem::path path(path_);
+    if (std::filesystem::exists(path, code)) {
+        // Never append to a file that cannot be read back (too large, a
+        // directory, unreadable).
+        SettingsDocument document;
+        if (!Load(document))
+            return false;
+        if (document.HasSection(SectionOf(key)))
+            return true;
+    }
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), code);
 

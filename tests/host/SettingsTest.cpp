@@ -197,6 +197,8 @@ TEST_F(SettingsFileStoreTest, MissingUnreadableOrHugeFilesGiveDefaults)
     Write(huge);
     LoadStandardSettings(settings, store);
     EXPECT_EQ(settings.passwordDelay, 15);
+    EXPECT_FALSE(store.CreateKey(SettingsKey::Own));
+    EXPECT_EQ(Read(), huge) << "a file too large to read is never appended to";
 
     std::filesystem::remove(path);
     std::filesystem::create_directories(path);  // a directory where the file should be
