@@ -2,23 +2,38 @@
 
 class Scene;
 
+// A position or direction in scene units; a plain value.
 struct Vec3 {
     float x = 0.0f;
     float y = 0.0f;
     float z = 0.0f;
+
+    // Assigns all three and yields the vector, for use as a temporary.
+    Vec3& Set(float newX, float newY, float newZ)
+    {
+        x = newX;
+        y = newY;
+        z = newZ;
+        return *this;
+    }
 };
 
 // A member of the cast: the Director restyles it on every mode flip, updates
-// it once per step and draws it once per frame.
+// it once per step and draws it once per frame. The base does nothing.
 class Actor {
 public:
     explicit Actor(Scene* scene) : scene(scene) {}
     virtual ~Actor() = default;
+    Actor(const Actor&) = delete;
+    Actor& operator=(const Actor&) = delete;
 
-    virtual void Restyle() = 0;
-    virtual void Update() = 0;
-    virtual void Draw() = 0;
+    // Re-randomises colours and recompiles display lists.
+    virtual void Restyle() {}
+    // One animation step.
+    virtual void Update() {}
+    // One frame.
+    virtual void Draw() {}
 
-    Vec3 position;
-    Scene* scene;
+    Vec3 position;  // (0, 0, 0) until the first Update
+    Scene* scene;   // not owned
 };

@@ -50,6 +50,14 @@ Director::Director(Scene* scene) : Stage(scene)
     currentDirector = this;
 }
 
+Director::~Director()
+{
+    for (Actor*& actor : cast) {
+        delete actor;
+        actor = nullptr;
+    }
+}
+
 void Director::Setup()
 {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

@@ -10,6 +10,11 @@ class Actor;
 class Director : public Stage {
 public:
     explicit Director(Scene* scene);
+    // The cast goes with the Director that created it, while the GL context
+    // that holds their display lists is still current.
+    ~Director() override;
+    Director(const Director&) = delete;
+    Director& operator=(const Director&) = delete;
 
     void Setup() override;
     void Update() override;

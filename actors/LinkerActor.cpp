@@ -1,0 +1,290 @@
+#include "actors/LinkerActor.h"
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "actors/RandomColor.h"
+#include "models/data/EmbeddedModels.h"
+#include "scene/Director.h"
+#include "scene/Scene.h"
+#include "scene/TextOverlay.h"
+
+namespace {
+
+constexpr int kDisc = 0;
+constexpr int kLowerHub = 1;
+constexpr int kUpperHub = 2;
+constexpr int kTopLayer = 3;
+constexpr int kBottomLayer = 4;
+constexpr int kFirstWarmLamp = 5;   // 5..10
+constexpr int kFirstCoolLamp = 11;  // 11..16
+constexpr int kLampsPerGroup = 6;
+
+const GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
+const GLfloat kBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
+
+void SetColour(Material& material, const uint8_t colour[3])
+{
+    std::memcpy(material.color, colour, 3);
+}
+
+void Halve(const uint8_t colour[3], uint8_t halved[3])
+{
+    for (int c = 0; c < 3; ++c)
+        halved[c] = static_cast<uint8_t>(colour[c] >> 1);
+}
+
+void SetLamps(Material* materials, int first, const uint8_t colour[3], float shininess, uint8_t brightAmbient)
+{
+    for (int index = first; index < first + kLampsPerGroup; ++index) {
+        SetColour(materials[index], colour);
+        materials[index].shininess = shininess;
+        materials[index].brightAmbient = brightAmbient;
+    }
+}
+
+float Distance(const Vec3& a, const Vec3& b)
+{
+    const float dx = a.x - b.x;
+    const float dy = a.y - b.y;
+    const float dz = a.z - b.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+// The watched actors, through the Director that owns them; null when absent.
+const Actor* Mast()
+{
+    return currentDirector ? currentDirector->mast() : nullptr;
+}
+const Actor* Cruiser()
+{
+    return currentDirector ? currentDirector->cruiser() : nullptr;
+}
+
+}  // namespace
+
+GlowColour GlowColourFor(bool linkToMast, bool sepia)
+{
+    GlowColour colour = linkToMast ? GlowColour{1.0f, 0.75f, 0.0f} : GlowColour{0.0f, 0.5f, 1.0f};
+    if (sepia) {
+        const float v = 0.3333f * colour.red + 0.4444f * colour.green + 0.2222f * colour.blue;
+        colour = GlowColour{v + 0.1f, v + 0.1f, v};
+    }
+    return colour;
+}
+
+LinkerActor::LinkerActor(Scene* scene) : Actor(scene)
+{
+    model.copyFrom(modelD, 2);
+    flight.cycleStart = 0.0;
+    flight.reverse = 0;
+
+    Material* materials = model.materials;
+    materials[kLowerHub].transparency = 0.1f;
+    materials[kUpperHub].transparency = 0.4f;
+    materials[kLowerHub].brightAmbient = 1;
+
+    if (scene->glowSupported) {
+        const std::vector<uint8_t> blank(static_cast<size_t>(kGlowSize) * kGlowSize * 4, 0);
+        glGenTextures(1, &glowTexture);
+        glBindTexture(GL_TEXTURE_2D, glowTexture);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kGlowSize, kGlowSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, blank.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    }
+
+    Restyle();
+}
+
+LinkerActor::~LinkerActor()
+{
+    if (glowTexture != 0)
+        glDeleteTextures(1, &glowTexture);
+}
+
+void LinkerActor::Restyle()
+{
+    Material* materials = model.materials;
+
+    uint8_t hull[3];
+    RandomColorInRange(hull, 0, 148);
+    for (int index : {kTopLayer, kBottomLayer, kDisc})
+        SetColour(materials[index], hull);
+    materials[kDisc].brightAmbient = 0;
+
+    RandomColorInRange(materials[kLowerHub].color, 128, 128);
+    RandomColorInRange(materials[kUpperHub].color, 128, 128);
+
+    uint8_t warm[3], cool[3], halved[3];
+    RandomSaturatedColor(warm);
+    Halve(warm, halved);
+    SetLamps(materials, kFirstWarmLamp, halved, 0.5f, 0);
+
+    RandomSaturatedColor(cool);
+    // Black or white: every channel takes the red of the drawn colour.
+    const uint8_t grey[3] = {cool[0], cool[0], cool[0]};
+    SetLamps(materials, kFirstCoolLamp, grey, 0.0f, 1);
+
+    materials[kUpperHub].brightAmbient = 1;
+    model.compileList(0);
+
+    uint8_t disc[3];
+    RandomSaturatedColor(disc);
+    SetColour(materials[kDisc], disc);
+    materials[kDisc].brightAmbient = 1;
+    SetLamps(materials, kFirstWarmLamp, warm, 0.0f, 1);
+    Halve(cool, halved);
+    SetLamps(materials, kFirstCoolLamp, halved, 0.5f, 0);
+    model.compileList(1);
+}
+
+void LinkerActor::Update()
+{
+    const FlightCycle::Step step = flight.Advance(scene->time);
+    if (step.cycleClosed)
+        Restyle();
+    position = step.position;
+
+    // Absent actors are out of reach.
+    const Actor* mast = Mast();
+    const Actor* cruiser = Cruiser();
+    const float toMast = mast ? Distance(position, mast->position) : HUGE_VALF;
+    const float toCruiser = cruiser ? Distance(position, cruiser->position) : HUGE_VALF;
+    linkToMast = toMast < kLinkDistance;
+    linkToCruiser = toCruiser < kLinkDistance;
+    glowing = scene->glowSupported && (toMast < kGlowDistance || toCruiser < kGlowDistance);
+    if (glowing)
+        RenderGlowTexture();
+}
+
+int LinkerActor::ListToDraw() const
+{
+    const long long quarters = static_cast<long long>(scene->time * 4.0);
+    return quarters % 4 == 0 ? 1 : 0;
+}
+
+void LinkerActor::DrawLinkLine(const Vec3& to)
+{
+    glLightfv(GL_LIGHT0, GL_AMBIENT, kWhite);
+    glLineWidth(2.0f);
+    glEnable(GL_LINE_SMOOTH);
+    glBegin(GL_LINES);
+    glVertex3f(position.x, position.y, position.z);
+    glVertex3f(to.x, to.y, to.z);
+    glEnd();
+    glDisable(GL_LINE_SMOOTH);
+    glLineWidth(1.0f);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, kBlack);
+}
+
+void LinkerActor::DrawBody(LinkLines drawLinks, bool fromList)
+{
+    glCullFace(GL_BACK);
+    glPushMatrix();
+    glTranslatef(position.x, position.y, position.z);
+    glRotatef(SpinAngle(scene->time, 510.0), 0.0f, -1.0f, 0.05f);
+    glScalef(0.08f, 0.08f, 0.08f);
+    if (fromList)
+        model.callList(ListToDraw());
+    else if (!linkToMast && !linkToCruiser)
+        model.emit();
+    glPopMatrix();
+
+    if (drawLinks == LinkLines::kNone)
+        return;
+    const Actor* mast = Mast();
+    const Actor* cruiser = Cruiser();
+    // The glow texture keeps only the red channel of what is drawn into it
+    // (a luminance copy), so a blue line would leave no trace there: lines
+    // meant for the glow are drawn white and take their colour from the overlay.
+    const bool forGlow = drawLinks == LinkLines::kForGlow;
+    if (linkToMast && mast) {
+        if (forGlow)
+            glColor3f(1.0f, 1.0f, 1.0f);
+        else if (sepiaMode)
+            glColor3f(0.4333f, 0.4333f, 0.3333f);
+        else
+            glColor3f(1.0f, 0.0f, 0.0f);
+        DrawLinkLine(mast->position);
+    }
+    if (linkToCruiser && cruiser) {
+        if (forGlow)
+            glColor3f(1.0f, 1.0f, 1.0f);
+        else if (sepiaMode)
+            glColor3f(0.3222f, 0.3222f, 0.2222f);
+        else
+            glColor3f(0.0f, 0.0f, 1.0f);
+        DrawLinkLine(cruiser->position);
+    }
+    if (sepiaMode)
+        glColor3f(1.0999f, 1.0999f, 0.9999f);
+    else
+        glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+void LinkerActor::RenderGlowTexture()
+{
+    // Drawn into the lower-left corner of the frame, which is cleared
+    // afterwards: the update phase runs before anything of the frame is drawn.
+    glViewport(0, 0, kGlowSize, kGlowSize);
+    DrawBody(LinkLines::kForGlow, false);
+    glBindTexture(GL_TEXTURE_2D, glowTexture);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 0, 0, kGlowSize, kGlowSize, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glViewport(0, 0, scene->width, scene->height);
+}
+
+void LinkerActor::Draw()
+{
+    // With glow support the link lines are seen only through the glow.
+    DrawBody(scene->glowSupported ? LinkLines::kNone : LinkLines::kInColour, true);
+    if (glowing)
+        DrawGlowOverlay(kGlowLayers, flight.reverse == 1 ? 0.01f : -0.01f, 0.5f, 0.75f);
+}
+
+void LinkerActor::DrawGlowOverlay(int layers, float step, float firstAlpha, float alphaFactor)
+{
+    const GlowColour colour = GlowColourFor(linkToMast, sepiaMode);
+    // A positive step zooms into the texture; a negative one draws the whole
+    // texture on ever smaller rectangles.
+    const float textureAdvance = step > 0.0f ? step : 0.0f;
+    const float insetAdvance = step > 0.0f ? 0.0f : -step;
+
+    // Unlit, so that the layers show the glow colour: lit by the light of the
+    // scene with whatever normal was last sent, they came out nearly black.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, glowTexture);
+    BeginOverlay2D();
+    glBegin(GL_QUADS);
+    float s = 0.0f;
+    float t = 0.0f;
+    float alpha = firstAlpha;
+    for (int layer = 0; layer < layers; ++layer) {
+        glColor4f(colour.red, colour.green, colour.blue, alpha);
+        glTexCoord2f(t, 1.0f - t);
+        glVertex2f(320.0f * s, 240.0f * s);
+        glTexCoord2f(t, t);
+        glVertex2f(320.0f * s, 480.0f - 240.0f * s);
+        glTexCoord2f(1.0f - t, t);
+        glVertex2f(640.0f - 320.0f * s, 480.0f - 240.0f * s);
+        glTexCoord2f(1.0f - t, 1.0f - t);
+        glVertex2f(640.0f - 320.0f * s, 240.0f * s);
+        s += insetAdvance;
+        t += textureAdvance;
+        alpha *= alphaFactor;
+    }
+    glEnd();
+    EndOverlay2D();
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glEnable(GL_LIGHTING);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "actors/Actor.h"
+#include "actors/FlightCycle.h"
+#include "models/Model.h"
+#include "scene/Gl.h"
+
+// The colour of the glow layers: orange toward the mast actor, light blue
+// otherwise; a warm grey of the same weight in sepia mode.
+struct GlowColour {
+    float red, green, blue;
+};
+GlowColour GlowColourFor(bool linkToMast, bool sepia);
+
+// Model D flown along the flight cycle with the opposite direction rule, its
+// lamps alternating between two light patterns. Within 12 units of the mast
+// or the cruiser it draws a link line to it; where the renderer supports it,
+// within 20 units it renders itself (or its links) into a small luminance
+// texture and lays eight fading, zooming copies of it over the picture.
+class LinkerActor : public Actor {
+public:
+    static constexpr float kLinkDistance = 12.0f;
+    static constexpr float kGlowDistance = 20.0f;
+    static constexpr int kGlowSize = 128;
+    static constexpr int kGlowLayers = 8;
+
+    explicit LinkerActor(Scene* scene);
+    ~LinkerActor() override;
+
+    void Restyle() override;
+    void Update() override;
+    void Draw() override;
+
+    // The light pattern the normal draw calls: list 1 for the first quarter of every second.
+    int ListToDraw() const;
+
+    Model model;
+    FlightCycle flight{kLinkerPath};
+    GLuint glowTexture = 0;  // only with glow support
+    bool linkToMast = false;
+    bool linkToCruiser = false;
+    bool glowing = false;
+
+private:
+    enum class LinkLines { kNone, kInColour, kForGlow };
+    void DrawBody(LinkLines drawLinks, bool fromList);
+    void DrawLinkLine(const Vec3& to);
+    void RenderGlowTexture();
+    void DrawGlowOverlay(int layers, float step, float firstAlpha, float alphaFactor);
+};
