@@ -9,7 +9,8 @@ packages=(
   libx11-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick xscreensaver
+  clang
 )
 if [ -f "$(dirname "$0")/extra-packages.txt" ]; then
   while read -r name _; do

@@ -7,7 +7,8 @@ bash "$top/tools/install-deps.sh"
 bash "$top/tools/build.sh" > /dev/null
 quillmoor="${QUILLMOOR_BUILD_DIR:-$top/build}/platform/quillmoor"
 
-if [ -n "${DISPLAY:-}" ] && "$quillmoor" --has-window-backend > /dev/null 2>&1; then
+if [ -n "${DISPLAY:-}" ] && xdpyinfo > /dev/null 2>&1; then
+  echo "Quillmoor in a window: close it to stop."
   exec "$quillmoor" -window "$@"
 fi
 out="$top/frames"

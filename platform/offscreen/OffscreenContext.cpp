@@ -10,8 +10,13 @@ OffscreenContext::OffscreenContext() : impl_(new Impl) {}
 
 OffscreenContext::~OffscreenContext()
 {
-    if (impl_->context)
+    if (impl_->context) {
+        // Mesa's offscreen driver crashes when a context is destroyed with
+        // immediate-mode drawing still queued: finish it first.
+        if (MakeCurrent())
+            glFinish();
         OSMesaDestroyContext(impl_->context);
+    }
 }
 
 bool OffscreenContext::Create(int width, int height, std::string& error)

@@ -1,0 +1,3 @@
+#include "host/RunMode.h"
+
+RunMode runMode = kRunModeNone;

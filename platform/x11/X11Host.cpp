@@ -1,0 +1,72 @@
+#include "platform/x11/X11Host.h"
+
+#include <cstdio>
+
+#include "platform/linux/FontGlyphs.h"
+#include "platform/x11/X11ConfigDialog.h"
+#include "platform/x11/X11SaverWindow.h"
+#include "scene/TextOverlay.h"
+
+int32_t X11Host::ForegroundWindow()
+{
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    return focus == None || focus == PointerRoot ? 0 : static_cast<int32_t>(focus);
+}
+
+void X11Host::RunPasswordChange(int32_t)
+{
+}
+
+int X11Host::RunConfigDialog(int32_t owner)
+{
+    SaverSettings fallback;
+    SaverSettings& settings = saverSettings ? *saverSettings : fallback;
+    return RunX11ConfigDialog(display_, static_cast<Window>(static_cast<uint32_t>(owner)), settings, store_);
+}
+
+int X11Host::RunSaverWindow(int32_t parent)
+{
+    SetGlyphListBuilder(BuildFontGlyphLists);
+    SaverSettings fallback;
+    SaverSettings& settings = saverSettings ? *saverSettings : fallback;
+    X11SaverTarget target;
+    if (runMode == kRunModePreview) {
+        if (parent <= 0) {
+            std::fprintf(stderr, "quillmoor: the preview needs the id of a window to draw in (/p ID)\n");
+            return 1;
+        }
+        target.kind = X11SaverTarget::Kind::ChildOf;
+        target.window = static_cast<Window>(parent);
+    }
+    return RunX11SaverWindow(display_, target, runMode, settings);
+}
+
+int X11Host::RunDaemonStyle(const LaunchOptions& launch)
+{
+    SetGlyphListBuilder(BuildFontGlyphLists);
+    runMode = kRunModePreview;
+    SaverSettings settings;
+    saverSettings = &settings;
+    LoadStandardSettings(settings, store_);
+    LoadOwnSettings(settings, store_);
+
+    X11SaverTarget target;
+    switch (launch.kind) {
+    case LaunchOptions::Kind::IntoWindow:
+        target.kind = X11SaverTarget::Kind::Into;
+        target.window = static_cast<Window>(launch.windowId);
+        break;
+    case LaunchOptions::Kind::Root:
+        target.kind = X11SaverTarget::Kind::Into;
+        target.window = DefaultRootWindow(display_);
+        break;
+    default:
+        target.kind = X11SaverTarget::Kind::Ordinary;
+        break;
+    }
+    const int result = RunX11SaverWindow(display_, target, runMode, settings);
+    saverSettings = nullptr;
+    return result;
+}

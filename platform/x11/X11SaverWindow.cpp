@@ -1,0 +1,483 @@
+#include "platform/x11/X11SaverWindow.h"
+
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/keysym.h>
+
+#include <cstdio>
+#include <ctime>
+#include <deque>
+#include <memory>
+
+#include "host/MainLoop.h"
+#include "host/SaverPlatform.h"
+#include "host/SaverWindowProc.h"
+#include "host/SetupErrors.h"
+#include "platform/linux/StopSignal.h"
+#include "platform/x11/X11ErrorBox.h"
+#include "platform/x11/X11Support.h"
+#include "scene/Gl.h"
+#include "scene/Scene.h"
+
+namespace {
+
+uint32_t MonotonicMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+    return static_cast<uint32_t>(ms);
+}
+
+bool VisualFitsGl(Display* display, XVisualInfo* visual)
+{
+    int useGl = 0, rgba = 0, doubleBuffer = 0;
+    return glXGetConfig(display, visual, GLX_USE_GL, &useGl) == 0 && useGl
+        && glXGetConfig(display, visual, GLX_RGBA, &rgba) == 0 && rgba
+        && glXGetConfig(display, visual, GLX_DOUBLEBUFFER, &doubleBuffer) == 0 && doubleBuffer;
+}
+
+class X11SaverWindow : public SaverPlatform, public MainLoopPlatform {
+public:
+    X11SaverWindow(Display* display, const X11SaverTarget& target, RunMode mode, SaverSettings& settings)
+        : display_(display), target_(target), context_{settings, mode, *this}
+    {
+        screen_ = DefaultScreen(display_);
+        root_ = RootWindow(display_, screen_);
+    }
+
+    ~X11SaverWindow() override { TearDown(); }
+
+    int Run()
+    {
+        int glxError = 0, glxEvent = 0;
+        if (!glXQueryExtension(display_, &glxError, &glxEvent)) {
+            ShowErrorBox(display_, kChoosePixelFormatFailed);
+            return 1;
+        }
+        XWindowAttributes targetAttributes{};
+        if (target_.kind == X11SaverTarget::Kind::ChildOf || target_.kind == X11SaverTarget::Kind::Into) {
+            if (!QueryWindow(display_, target_.window, targetAttributes)) {
+                std::fprintf(stderr, "quillmoor: there is no window %lu (0x%lx) to draw in\n",
+                             static_cast<unsigned long>(target_.window), static_cast<unsigned long>(target_.window));
+                return 1;
+            }
+        }
+        if (!ChooseVisual(targetAttributes)) {
+            ShowErrorBox(display_, kChoosePixelFormatFailed);
+            return 1;
+        }
+        if (!CreateWindow(targetAttributes)) {
+            std::fprintf(stderr, "quillmoor: cannot create the saver window\n");
+            return 1;
+        }
+        if (!CreateContext()) {
+            ShowErrorBox(display_, kSetPixelFormatFailed);
+            return 1;
+        }
+
+        scene_ = std::make_unique<Scene>(width_, height_, context_.settings.sceneParameter);
+        Show();
+        RunMainLoop(*this);
+        return 0;
+    }
+
+    // SaverPlatform
+    WindowHandle Window() override { return static_cast<WindowHandle>(window_); }
+    CursorPoint CursorPosition() override
+    {
+        ::Window rootReturn, child;
+        int rootX = 0, rootY = 0, x = 0, y = 0;
+        unsigned mask = 0;
+        CursorPoint point;
+        if (XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask)) {
+            point.x = rootX;
+            point.y = rootY;
+        }
+        return point;
+    }
+    uint32_t TickCount() override { return MonotonicMilliseconds(); }
+    void PostCloseMessage() override { posted_.push_back({SaverEvent::Close, 0}); }
+    void DestroyWindow() override
+    {
+        if (windowGone_)
+            return;
+        windowGone_ = true;
+        if (ownsWindow_) {
+            ReleaseInput();
+            XDestroyWindow(display_, window_);
+            XFlush(display_);
+        }
+    }
+    void PostQuitMessage() override { quitPosted_ = true; }
+    void SetCursorVisible(bool visible) override
+    {
+        if (!ownsWindow_ || windowGone_)
+            return;
+        XDefineCursor(display_, window_, visible ? ArrowCursor() : BlankCursor());
+    }
+    void KillTimer(int32_t) override {}
+    // No system password check on Linux: the locking belongs to the daemon.
+    bool VerifyPassword() override { return true; }
+
+    // MainLoopPlatform
+    Pump DispatchNextMessage() override
+    {
+        if (StopRequested() || quitPosted_)
+            return Pump::Quit;
+        if (!posted_.empty()) {
+            const SaverMessage message = posted_.front();
+            posted_.pop_front();
+            if (!windowGone_)
+                DispatchSaverMessage(context_, message);
+            return Pump::Dispatched;
+        }
+        if (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            Translate(event);
+            return Pump::Dispatched;
+        }
+        return Pump::Empty;
+    }
+    bool RenderFrame() override
+    {
+        if (!scene_ || windowGone_)
+            return false;
+        FollowSize();
+        return scene_->RenderFrame(context_.settings.sceneParameter);
+    }
+    void SwapBuffers() override
+    {
+        if (!windowGone_)
+            glXSwapBuffers(display_, window_);
+    }
+    void Sleep(unsigned milliseconds) override
+    {
+        timespec pause{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+        nanosleep(&pause, nullptr);
+    }
+
+private:
+    bool ChooseVisual(const XWindowAttributes& targetAttributes)
+    {
+        if (target_.kind == X11SaverTarget::Kind::Into) {
+            // Drawing into another client's window: its visual or nothing.
+            XVisualInfo templ{};
+            templ.visualid = XVisualIDFromVisual(targetAttributes.visual);
+            int count = 0;
+            visual_ = XGetVisualInfo(display_, VisualIDMask, &templ, &count);
+            if (visual_ && !VisualFitsGl(display_, visual_)) {
+                XFree(visual_);
+                visual_ = nullptr;
+            }
+            return visual_ != nullptr;
+        }
+        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1,
+                            GLX_DEPTH_SIZE, 1, None};
+        visual_ = glXChooseVisual(display_, screen_, attributes);
+        return visual_ != nullptr;
+    }
+
+    bool CreateWindow(const XWindowAttributes& targetAttributes)
+    {
+        if (target_.kind == X11SaverTarget::Kind::Into) {
+            window_ = target_.window;
+            ownsWindow_ = false;
+            width_ = targetAttributes.width;
+            height_ = targetAttributes.height;
+            // Only structure events: the daemon owns this window's input.
+            XSelectInput(display_, window_, StructureNotifyMask);
+            if (SyncAndTakeError(display_) != Success)
+                return false;
+            DispatchSaverMessage(context_, {SaverEvent::Create, 0});
+            return true;
+        }
+
+        ::Window parent = root_;
+        int x = 0, y = 0;
+        long eventMask = StructureNotifyMask | ExposureMask | KeyPressMask | ButtonPressMask | PointerMotionMask
+            | FocusChangeMask | EnterWindowMask;
+        XSetWindowAttributes attributes{};
+        unsigned long valueMask = CWColormap | CWBorderPixel | CWBackPixel | CWEventMask;
+        switch (target_.kind) {
+        case X11SaverTarget::Kind::FullScreen:
+            width_ = DisplayWidth(display_, screen_);
+            height_ = DisplayHeight(display_, screen_);
+            attributes.override_redirect = True;
+            valueMask |= CWOverrideRedirect;
+            break;
+        case X11SaverTarget::Kind::ChildOf:
+            parent = target_.window;
+            width_ = targetAttributes.width;
+            height_ = targetAttributes.height;
+            // Input in a preview is the caller's business.
+            eventMask = StructureNotifyMask | ExposureMask;
+            XSelectInput(display_, parent, StructureNotifyMask);
+            break;
+        case X11SaverTarget::Kind::Ordinary:
+        case X11SaverTarget::Kind::Into:
+            width_ = 640;
+            height_ = 480;
+            break;
+        }
+        colormap_ = XCreateColormap(display_, root_, visual_->visual, AllocNone);
+        attributes.colormap = colormap_;
+        attributes.border_pixel = 0;
+        attributes.background_pixel = 0;
+        attributes.event_mask = eventMask;
+        window_ = XCreateWindow(display_, parent, x, y, static_cast<unsigned>(width_ > 0 ? width_ : 1),
+                                static_cast<unsigned>(height_ > 0 ? height_ : 1), 0, visual_->depth, InputOutput,
+                                visual_->visual, valueMask, &attributes);
+        if (SyncAndTakeError(display_) != Success || window_ == None) {
+            window_ = None;
+            return false;
+        }
+        ownsWindow_ = true;
+
+        XStoreName(display_, window_, target_.kind == X11SaverTarget::Kind::Ordinary ? "Quillmoor" : "SaverWindow");
+        XClassHint* classHint = XAllocClassHint();
+        if (classHint) {
+            char name[] = "quillmoor";
+            char className[] = "Quillmoor";
+            classHint->res_name = name;
+            classHint->res_class = className;
+            XSetClassHint(display_, window_, classHint);
+            XFree(classHint);
+        }
+        deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(display_, window_, &deleteWindow_, 1);
+        DispatchSaverMessage(context_, {SaverEvent::Create, 0});
+        return true;
+    }
+
+    bool CreateContext()
+    {
+        glContext_ = glXCreateContext(display_, visual_, nullptr, True);
+        if (!glContext_)
+            glContext_ = glXCreateContext(display_, visual_, nullptr, False);
+        if (!glContext_)
+            return false;
+        return glXMakeCurrent(display_, window_, glContext_) == True;
+    }
+
+    void Show()
+    {
+        if (ownsWindow_) {
+            XMapRaised(display_, window_);
+            if (target_.kind == X11SaverTarget::Kind::FullScreen)
+                TakeInput();
+        }
+        DispatchSaverMessage(context_, {SaverEvent::SetCursor, 0});
+        XFlush(display_);
+    }
+
+    // The full-screen saver takes the keyboard and the pointer, as the only
+    // window that may see input while it runs.
+    void TakeInput()
+    {
+        XEvent event;
+        for (int tries = 0; tries < 200; ++tries) {  // at most about 2 s
+            if (XCheckTypedWindowEvent(display_, window_, MapNotify, &event))
+                break;
+            Sleep(10);
+        }
+        XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+        XGrabKeyboard(display_, window_, True, GrabModeAsync, GrabModeAsync, CurrentTime);
+        XGrabPointer(display_, window_, True, ButtonPressMask | PointerMotionMask, GrabModeAsync, GrabModeAsync,
+                     window_, None, CurrentTime);
+        inputTaken_ = true;
+        SyncAndTakeError(display_);
+    }
+
+    void ReleaseInput()
+    {
+        if (!inputTaken_)
+            return;
+        XUngrabPointer(display_, CurrentTime);
+        XUngrabKeyboard(display_, CurrentTime);
+        inputTaken_ = false;
+    }
+
+    void Translate(const XEvent& event)
+    {
+        const ::Window about = event.xany.window;
+        switch (event.type) {
+        case KeyPress:
+            if (about == window_)
+                DispatchSaverMessage(context_, TranslateKey(event.xkey));
+            break;
+        case ButtonPress:
+            if (about != window_)
+                break;
+            if (event.xbutton.button == Button1)
+                DispatchSaverMessage(context_, {SaverEvent::LeftButtonDown, 0});
+            else if (event.xbutton.button == Button2)
+                DispatchSaverMessage(context_, {SaverEvent::MiddleButtonDown, 0});
+            else if (event.xbutton.button == Button3)
+                DispatchSaverMessage(context_, {SaverEvent::RightButtonDown, 0});
+            break;  // the wheel's buttons 4 and 5 are not presses
+        case MotionNotify:
+            if (about == window_)
+                DispatchSaverMessage(context_, {SaverEvent::MouseMove, 0});
+            break;
+        case EnterNotify:
+            if (about == window_)
+                DispatchSaverMessage(context_, {SaverEvent::SetCursor, 0});
+            break;
+        case FocusOut:
+            // Grabs move the focus too; only a real change loses activation.
+            if (about == window_ && (event.xfocus.mode == NotifyNormal || event.xfocus.mode == NotifyWhileGrabbed)
+                && event.xfocus.detail != NotifyInferior && event.xfocus.detail != NotifyPointer)
+                DispatchSaverMessage(context_, {SaverEvent::Activate, 0});
+            break;
+        case FocusIn:
+            if (about == window_)
+                DispatchSaverMessage(context_, {SaverEvent::Activate, 1});
+            break;
+        case UnmapNotify:
+            if (event.xunmap.window == window_ && ownsWindow_ && !windowGone_)
+                DispatchSaverMessage(context_, {SaverEvent::Activate, 0});
+            break;
+        case ClientMessage:
+            if (about == window_ && event.xclient.message_type == XInternAtom(display_, "WM_PROTOCOLS", True)
+                && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_)
+                DispatchSaverMessage(context_, {SaverEvent::Close, 0});
+            break;
+        case ConfigureNotify:
+            if (event.xconfigure.window == target_.window && target_.kind == X11SaverTarget::Kind::ChildOf
+                && !windowGone_)
+                XResizeWindow(display_, window_, static_cast<unsigned>(event.xconfigure.width),
+                              static_cast<unsigned>(event.xconfigure.height));
+            if (event.xconfigure.window == window_) {
+                pendingWidth_ = event.xconfigure.width;
+                pendingHeight_ = event.xconfigure.height;
+            }
+            break;
+        case DestroyNotify:
+            // Our window, or the window it lives in, is gone: end at once.
+            if (event.xdestroywindow.window == window_
+                || (event.xdestroywindow.window == target_.window && target_.window != None)) {
+                if (!windowGone_) {
+                    windowGone_ = true;
+                    SaverWindowProc(context_, {SaverEvent::Destroy, 0});
+                }
+            }
+            break;
+        default:
+            break;
+        }
+    }
+
+    SaverMessage TranslateKey(XKeyEvent key)
+    {
+        const KeySym symbol = XLookupKeysym(&key, 0);
+        const bool alt = (key.state & Mod1Mask) != 0;
+        if (alt && symbol == XK_F4)
+            return {SaverEvent::SysCommand, kScClose};
+        if (alt || symbol == XK_Alt_L || symbol == XK_Alt_R || symbol == XK_Meta_L || symbol == XK_Meta_R
+            || symbol == XK_F10)
+            return {SaverEvent::SysKeyDown, 0};
+        return {SaverEvent::KeyDown, 0};
+    }
+
+    // A resized window gets a viewport and projection for its new size.
+    void FollowSize()
+    {
+        if (pendingWidth_ <= 0 || pendingHeight_ <= 0)
+            return;
+        if (pendingWidth_ != width_ || pendingHeight_ != height_) {
+            width_ = pendingWidth_;
+            height_ = pendingHeight_;
+            scene_->width = width_;
+            scene_->height = height_;
+            glViewport(0, 0, width_, height_);
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            gluPerspective(90.0, static_cast<double>(width_) / height_, 1.0, 100.0);
+            glMatrixMode(GL_MODELVIEW);
+        }
+        pendingWidth_ = pendingHeight_ = 0;
+    }
+
+    Cursor ArrowCursor()
+    {
+        if (arrow_ == None)
+            arrow_ = XCreateFontCursor(display_, XC_left_ptr);
+        return arrow_;
+    }
+
+    Cursor BlankCursor()
+    {
+        if (blank_ == None) {
+            static const char kNoBits[1] = {0};
+            Pixmap empty = XCreateBitmapFromData(display_, window_, kNoBits, 1, 1);
+            XColor black{};
+            blank_ = XCreatePixmapCursor(display_, empty, empty, &black, &black, 0, 0);
+            XFreePixmap(display_, empty);
+        }
+        return blank_;
+    }
+
+    void TearDown()
+    {
+        if (scene_) {
+            scene_.reset();
+        }
+        if (glContext_) {
+            glXMakeCurrent(display_, None, nullptr);
+            glXDestroyContext(display_, glContext_);
+            glContext_ = nullptr;
+        }
+        ReleaseInput();
+        if (ownsWindow_ && !windowGone_) {
+            XDestroyWindow(display_, window_);
+            windowGone_ = true;
+        }
+        if (arrow_ != None)
+            XFreeCursor(display_, arrow_);
+        if (blank_ != None)
+            XFreeCursor(display_, blank_);
+        arrow_ = blank_ = None;
+        if (colormap_ != None)
+            XFreeColormap(display_, colormap_);
+        colormap_ = None;
+        if (visual_)
+            XFree(visual_);
+        visual_ = nullptr;
+        SyncAndTakeError(display_);
+    }
+
+    Display* display_;
+    X11SaverTarget target_;
+    SaverWindowContext context_;
+    int screen_ = 0;
+    ::Window root_ = None;
+    ::Window window_ = None;
+    bool ownsWindow_ = false;
+    bool windowGone_ = false;
+    bool inputTaken_ = false;
+    bool quitPosted_ = false;
+    XVisualInfo* visual_ = nullptr;
+    Colormap colormap_ = None;
+    GLXContext glContext_ = nullptr;
+    Cursor arrow_ = None;
+    Cursor blank_ = None;
+    Atom deleteWindow_ = None;
+    int width_ = 0;
+    int height_ = 0;
+    int pendingWidth_ = 0;
+    int pendingHeight_ = 0;
+    std::deque<SaverMessage> posted_;
+    std::unique_ptr<Scene> scene_;
+};
+
+}  // namespace
+
+int RunX11SaverWindow(Display* display, const X11SaverTarget& target, RunMode mode, SaverSettings& settings)
+{
+    X11SaverWindow window(display, target, mode, settings);
+    return window.Run();
+}

@@ -1,0 +1,132 @@
+# Shared by the X11 tests: a private Xvfb per test, waiting helpers and
+# clean-up of everything a test started. Sourced; $1 of the test is the
+# quillmoor binary.
+set -u
+
+QUILLMOOR=${1:?usage: $0 path/to/quillmoor}
+SKIP=77
+WORK=$(mktemp -d /tmp/quillmoor-x11-XXXXXX)
+chmod 755 "$WORK"
+STARTED_PIDS=()
+XVFB_PID=
+
+skip() { echo "SKIP: $*"; exit $SKIP; }
+fail() {
+    echo "FAIL: $*"
+    local log
+    for log in "$WORK"/*.err; do
+        [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
+    done
+    exit 1
+}
+pass() { echo "ok: $*"; }
+
+require() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
+    done
+}
+
+cleanup() {
+    local pid
+    for pid in "${STARTED_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    for pid in "${STARTED_PIDS[@]}"; do
+        wait "$pid" 2>/dev/null
+    done
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# start_xvfb [extra Xvfb arguments]: a private server on a free display.
+start_xvfb() {
+    require Xvfb
+    local numberFile=$WORK/display
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset -ac "$@" 3>"$numberFile" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 100); do
+        [ -s "$numberFile" ] && break
+        sleep 0.05
+    done
+    [ -s "$numberFile" ] || fail "Xvfb did not start"
+    export DISPLAY=:$(head -n1 "$numberFile")
+}
+
+# start NAME command...: runs a command in the background; its pid goes into
+# the variable NAME, its output into $WORK/NAME.out and $WORK/NAME.err.
+start() {
+    local name=$1
+    shift
+    "$@" >"$WORK/$name.out" 2>"$WORK/$name.err" &
+    local pid=$!
+    STARTED_PIDS+=("$pid")
+    printf -v "$name" '%s' "$pid"
+}
+
+# wait_exit PID SECONDS: waits for the process to end and sets RC to its exit
+# code, or to "running" when it is still there after SECONDS. (Not in a
+# subshell: only this shell can collect its children's exit codes.)
+wait_exit() {
+    local pid=$1 limit=$2 i
+    RC=running
+    for i in $(seq $((limit * 20))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            RC=$?
+            return
+        fi
+        sleep 0.05
+    done
+}
+
+# still_running PID SECONDS: true when the process is alive after SECONDS.
+still_running() {
+    sleep "$2"
+    kill -0 "$1" 2>/dev/null
+}
+
+# wait_window NAME [SECONDS]: prints the id of the first mapped window named
+# exactly NAME, once it has had a moment to take the input it wants.
+wait_window() {
+    local name=$1 limit=${2:-10} i id
+    for i in $(seq $((limit * 10))); do
+        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n1)
+        if [ -n "$id" ]; then
+            sleep 0.3
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# lit_pixels [WINDOW]: how many pixels of the window (default the root) are not black.
+lit_pixels() {
+    import -window "${1:-root}" "$WORK/shot.png" 2>/dev/null || { echo 0; return; }
+    convert "$WORK/shot.png" -fill white +opaque black -format '%[fx:round(mean*w*h)]' info: 2>/dev/null || echo 0
+}
+
+# wait_lit WINDOW SECONDS: polls until more than 20 pixels of the window are
+# lit; sets LIT to the last count and fails (returns 1) at the time limit.
+wait_lit() {
+    local i
+    for i in $(seq $(($2 * 4))); do
+        LIT=$(lit_pixels "$1")
+        [ "$LIT" -gt 20 ] && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+# window_size ID: prints WIDTHxHEIGHT.
+window_size() {
+    xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+}
