@@ -56,6 +56,9 @@ Director::~Director()
         delete actor;
         actor = nullptr;
     }
+    // Nothing may reach the cast through a Director that is gone.
+    if (currentDirector == this)
+        currentDirector = nullptr;
 }
 
 void Director::Setup()

@@ -202,6 +202,7 @@ TEST(CreateStage, KnowsOnlyTheDirector)
     EXPECT_EQ(currentDirector, stage);
     EXPECT_FALSE(stage->DrawsIncrementally());
     delete stage;
+    EXPECT_EQ(currentDirector, nullptr);
     ResetProcessState();
 }
 
