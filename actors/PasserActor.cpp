@@ -56,7 +56,11 @@ void PasserActor::Update()
     if (position.z <= kNearLimit)
         return;
 
-    position.z = position.z - 100.0f;
+    // One pass back per 100 units overshot: at under 0.2 frames a second a
+    // step is longer than a pass, and a single step back would leave the
+    // path for good.
+    const double overshoot = static_cast<double>(position.z) - kNearLimit;
+    position.z = static_cast<float>(position.z - 100.0 * std::ceil(overshoot / 100.0));
     const double angle = 2.0 * 3.14159 * RandomFraction();
     const double x = 28.0 * std::sin(angle);
     const double y = 28.0 * std::cos(angle) * 0.75;

@@ -67,6 +67,20 @@ TEST_F(PasserTest, WrapsOnlyPastTheNearLimit)
     EXPECT_FALSE(actor->visible);
 }
 
+TEST_F(PasserTest, StepsLongerThanAPassStillLandOnThePath)
+{
+    PasserActor* actor = passer();
+    scene->fps = 0.05f;  // 400 units a step: four passes at once
+    actor->position.z = -50.0f;
+    actor->Update();
+    EXPECT_FLOAT_EQ(actor->position.z, -50.0f);
+    scene->fps = 0.18f;  // 111.1 units: just over one pass
+    actor->position.z = 0.0f;
+    actor->Update();
+    EXPECT_GT(actor->position.z, -94.5f);
+    EXPECT_LE(actor->position.z, 5.5f);
+}
+
 TEST_F(PasserTest, HiddenPasserStillSetsItsFogRange)
 {
     PasserActor* actor = passer();
