@@ -9,9 +9,6 @@
 namespace {
 
 const GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
-const GLfloat kBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
-const GLfloat kNoSpecular[] = {0.0f, 0.0f, 0.0f, 0.0f};
-const GLfloat kLightPosition[] = {100.0f, 100.0f, 0.0f, 1.0f};
 
 // Where the model sits (frame coordinates: the eye plane is at z = -5.5) and
 // how large it is drawn: a radius of 8 at distance 10 fills most of a 90
@@ -101,16 +98,8 @@ void ModelViewer::DrawFrame(int frame)
     glScalef(1.0f, 1.0f, -1.0f);
     glFrontFace(GL_CW);
 
-    // The show's lighting state.
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kNoSpecular);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, kBlack);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, kWhite);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_NORMALIZE);
-    glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
+    BeginShowLighting();
+    PlaceShowLight();
 
     const float turn = kTurnPerFrameDegrees * static_cast<float>(frame);
     glPushMatrix();

@@ -103,7 +103,7 @@ void Director::Update()
             actor->Update();
 }
 
-void Director::BeginFrame()
+void BeginShowLighting()
 {
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kNoSpecular);
     glLightfv(GL_LIGHT0, GL_AMBIENT, kBlack);
@@ -116,9 +116,19 @@ void Director::BeginFrame()
     glEnable(GL_NORMALIZE);
 }
 
-void Director::Draw()
+void PlaceShowLight()
 {
     glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
+}
+
+void Director::BeginFrame()
+{
+    BeginShowLighting();
+}
+
+void Director::Draw()
+{
+    PlaceShowLight();
 
     glEnable(GL_NORMALIZE);
     glFogi(GL_FOG_MODE, GL_LINEAR);

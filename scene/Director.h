@@ -43,5 +43,11 @@ extern long long lastStep;         // last 1/24-second step at which the cast mo
 // Back to the values a fresh process starts with (tests, repeated runs).
 void ResetShowState();
 
+// The lights, material and blending state every frame of the show begins
+// with, and the show's light placed in the current object coordinates; the
+// model viewer lights its models with the same two.
+void BeginShowLighting();
+void PlaceShowLight();
+
 // The frame-rate text, as the Director prints it.
 inline constexpr const char* kFrameRateFormat = "%5.2f fps";
