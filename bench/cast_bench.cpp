@@ -1,7 +1,7 @@
 // Figures for the full show rendered offscreen:
 //   cast_bench [--size WxH] [--frames N]   frame cost in colour and in sepia mode
-//   cast_bench --day [--size WxH]          24 hours of show time at one frame a
-//                                          second: memory, display lists, positions
+//   cast_bench --day [--hours H] [--size WxH]  H hours (24 unless given) of show time at
+//                                          one frame a second: memory, display lists, positions
 #include <unistd.h>
 
 #include <chrono>
@@ -80,19 +80,21 @@ int FrameCost(int width, int height, int frames)
     return 0;
 }
 
-int DayRun(int width, int height)
+int DayRun(int width, int height, int hours)
 {
     ResetShow();
-    constexpr int kFrames = 24 * 3600;
+    const int kFrames = hours * 3600;
     Run run(0.0, 1000.0);
     auto scene = std::make_unique<Scene>(width, height, 0);
     run.clock.SetFrame(0);
     scene->RenderFrame(0);
     const int listsAtStart = CountDisplayLists();
-    long firstHourKb = 0;
+    // Memory is compared with the first report, once the caches have filled.
+    const int reportEvery = (hours >= 8 ? 3 : 1) * 3600;
+    long firstReportKb = 0;
     bool finite = true;
     const auto begin = std::chrono::steady_clock::now();
-    std::printf("24 hours of show time at %dx%d, one frame per second of show time\n", width, height);
+    std::printf("%d hours of show time at %dx%d, one frame per second of show time\n", hours, width, height);
     for (int frame = 1; frame <= kFrames; ++frame) {
         run.clock.SetFrame(frame);
         scene->RenderFrame(0);
@@ -100,11 +102,12 @@ int DayRun(int width, int height)
             if (actor)
                 finite = finite && std::isfinite(actor->position.x) && std::isfinite(actor->position.y)
                     && std::isfinite(actor->position.z);
-        if (frame % (3 * 3600) == 0) {
+        if (frame % reportEvery == 0) {
             const long kb = ResidentKilobytes();
-            if (frame == 3 * 3600)
-                firstHourKb = kb;
-            std::printf("  hour %2d: resident %ld kB (%+ld kB since hour 3)\n", frame / 3600, kb, kb - firstHourKb);
+            if (frame == reportEvery)
+                firstReportKb = kb;
+            std::printf("  hour %2d: resident %ld kB (%+ld kB since hour %d)\n", frame / 3600, kb, kb - firstReportKb,
+                        reportEvery / 3600);
             std::fflush(stdout);
         }
     }
@@ -135,16 +138,19 @@ bool ParseSize(const char* text, int& width, int& height)
 int main(int argc, char** argv)
 {
     bool day = false;
-    int width = 800, height = 600, frames = 300;
+    int width = 800, height = 600, frames = 300, hours = 24;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--day") == 0) {
             day = true;
         } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc && ParseSize(argv[i + 1], width, height)) {
             ++i;
+        } else if (std::strcmp(argv[i], "--hours") == 0 && i + 1 < argc && std::atoi(argv[i + 1]) > 0
+                   && std::atoi(argv[i + 1]) <= 24 * 365) {
+            hours = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc && std::atoi(argv[i + 1]) > 0) {
             frames = std::atoi(argv[++i]);
         } else {
-            std::fprintf(stderr, "usage: cast_bench [--day] [--size WxH] [--frames N]\n");
+            std::fprintf(stderr, "usage: cast_bench [--day [--hours H]] [--size WxH] [--frames N]\n");
             return 2;
         }
     }
@@ -157,5 +163,5 @@ int main(int argc, char** argv)
     }
     SetGlyphListBuilder(BuildFontGlyphLists);
     SetSeedOverride(true, 7);
-    return day ? DayRun(width, height) : FrameCost(width, height, frames);
+    return day ? DayRun(width, height, hours) : FrameCost(width, height, frames);
 }
