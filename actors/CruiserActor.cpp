@@ -1,9 +1,9 @@
 #include "actors/CruiserActor.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "actors/RandomColor.h"
+#include "models/MaterialColor.h"
 #include "models/data/EmbeddedModels.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
@@ -36,7 +36,7 @@ void CruiserActor::Restyle()
         uint8_t fin[3];
         RandomSaturatedColor(fin);
         for (int index : kFins) {
-            std::memcpy(materials[index].color, fin, sizeof fin);
+            SetMaterialColour(materials[index], fin);
             materials[index].shininess = 0.5f;
         }
 
@@ -44,7 +44,7 @@ void CruiserActor::Restyle()
         for (uint8_t& channel : edge)
             channel = static_cast<uint8_t>(RandomBelow(255.0));
         for (int index : kFinEdges)
-            std::memcpy(materials[index].color, edge, sizeof edge);
+            SetMaterialColour(materials[index], edge);
     }
 
     materials[kHull].brightAmbient = 0;

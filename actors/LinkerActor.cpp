@@ -1,10 +1,10 @@
 #include "actors/LinkerActor.h"
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "actors/RandomColor.h"
+#include "models/MaterialColor.h"
 #include "models/data/EmbeddedModels.h"
 #include "scene/Director.h"
 #include "scene/Scene.h"
@@ -24,10 +24,6 @@ constexpr int kLampsPerGroup = 6;
 const GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat kBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
 
-void SetColour(Material& material, const uint8_t colour[3])
-{
-    std::memcpy(material.color, colour, 3);
-}
 
 void Halve(const uint8_t colour[3], uint8_t halved[3])
 {
@@ -38,7 +34,7 @@ void Halve(const uint8_t colour[3], uint8_t halved[3])
 void SetLamps(Material* materials, int first, const uint8_t colour[3], float shininess, uint8_t brightAmbient)
 {
     for (int index = first; index < first + kLampsPerGroup; ++index) {
-        SetColour(materials[index], colour);
+        SetMaterialColour(materials[index], colour);
         materials[index].shininess = shininess;
         materials[index].brightAmbient = brightAmbient;
     }
@@ -68,8 +64,8 @@ GlowColour GlowColourFor(bool linkToMast, bool sepia)
 {
     GlowColour colour = linkToMast ? GlowColour{1.0f, 0.75f, 0.0f} : GlowColour{0.0f, 0.5f, 1.0f};
     if (sepia) {
-        const float v = 0.3333f * colour.red + 0.4444f * colour.green + 0.2222f * colour.blue;
-        colour = GlowColour{v + 0.1f, v + 0.1f, v};
+        const SepiaTone tone = SepiaToneOf(colour.red, colour.green, colour.blue);
+        colour = GlowColour{tone.red, tone.green, tone.blue};
     }
     return colour;
 }
@@ -110,7 +106,7 @@ void LinkerActor::Restyle()
     uint8_t hull[3];
     RandomColorInRange(hull, 0, 148);
     for (int index : {kTopLayer, kBottomLayer, kDisc})
-        SetColour(materials[index], hull);
+        SetMaterialColour(materials[index], hull);
     materials[kDisc].brightAmbient = 0;
 
     RandomColorInRange(materials[kLowerHub].color, 128, 128);
@@ -131,7 +127,7 @@ void LinkerActor::Restyle()
 
     uint8_t disc[3];
     RandomSaturatedColor(disc);
-    SetColour(materials[kDisc], disc);
+    SetMaterialColour(materials[kDisc], disc);
     materials[kDisc].brightAmbient = 1;
     SetLamps(materials, kFirstWarmLamp, warm, 0.0f, 1);
     Halve(cool, halved);

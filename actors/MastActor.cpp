@@ -1,9 +1,9 @@
 #include "actors/MastActor.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "actors/RandomColor.h"
+#include "models/MaterialColor.h"
 #include "models/data/EmbeddedModels.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
@@ -15,11 +15,6 @@ constexpr int kVanes[] = {2, 3, 4};
 constexpr int kPods[] = {5, 6, 7};
 constexpr float kByteToFloat = 0.003921569f;
 constexpr float kFlatSideDistance = 9.0f;
-
-void SetColour(Material& material, const uint8_t colour[3])
-{
-    std::memcpy(material.color, colour, 3);
-}
 }  // namespace
 
 MastActor::MastActor(Scene* scene) : Actor(scene)
@@ -29,7 +24,7 @@ MastActor::MastActor(Scene* scene) : Actor(scene)
     Material* materials = model.materials;
     materials[kPlate].brightAmbient = 1;
     const uint8_t plate[3] = {220, 220, 64};
-    SetColour(materials[kPlate], plate);
+    SetMaterialColour(materials[kPlate], plate);
     materials[kBody].shininess = 0.6f;
     for (int index = 2; index <= 7; ++index) {
         materials[index].shininess = 0.8f;
@@ -49,14 +44,14 @@ void MastActor::Restyle()
     if (flight.reverse == 0) {
         uint8_t body[3];
         RandomColorInRange(body, 128, 128);
-        SetColour(materials[kBody], body);
+        SetMaterialColour(materials[kBody], body);
         for (int c = 0; c < 3; ++c)
             materials[kBody].specular[c] = body[c] * kByteToFloat;
 
         uint8_t pod[3];
         RandomSaturatedColor(pod);
         for (int index : kPods) {
-            SetColour(materials[index], pod);
+            SetMaterialColour(materials[index], pod);
             for (int c = 0; c < 3; ++c)
                 materials[index].specular[c] = (pod[c] * kByteToFloat + 1.0f) * 0.5f;
         }
@@ -64,7 +59,7 @@ void MastActor::Restyle()
         uint8_t vane[3];
         RandomColorInRange(vane, 0, 256);
         for (int index : kVanes) {
-            SetColour(materials[index], vane);
+            SetMaterialColour(materials[index], vane);
             for (int c = 0; c < 3; ++c)
                 materials[index].specular[c] = vane[c] * kByteToFloat;
         }

@@ -1,5 +1,7 @@
 #include "models/MaterialColor.h"
 
+#include <cstring>
+
 #include "models/ModelRecords.h"
 #include "scene/Gl.h"
 
@@ -15,6 +17,17 @@ constexpr int kByteLift = 25;
 
 }  // namespace
 
+SepiaTone SepiaToneOf(float red, float green, float blue)
+{
+    const float grey = kRedWeight * red + kGreenWeight * green + kBlueWeight * blue;
+    return SepiaTone{grey + kFloatLift, grey + kFloatLift, grey};
+}
+
+void SetMaterialColour(Material& material, const std::uint8_t colour[3])
+{
+    std::memcpy(material.color, colour, sizeof material.color);
+}
+
 MeshColor ColorOfMaterial(const Material& material, bool sepia)
 {
     MeshColor color;
@@ -29,11 +42,10 @@ MeshColor ColorOfMaterial(const Material& material, bool sepia)
         const float bf = b * kByteToFloat;
         const float alpha = 1.0f - material.transparency;
         if (sepia) {
-            // Not clamped: GL clamps colours above 1.
-            const float grey = kRedWeight * rf + kGreenWeight * gf + kBlueWeight * bf;
-            color.floats[0] = grey + kFloatLift;
-            color.floats[1] = grey + kFloatLift;
-            color.floats[2] = grey;
+            const SepiaTone tone = SepiaToneOf(rf, gf, bf);
+            color.floats[0] = tone.red;
+            color.floats[1] = tone.green;
+            color.floats[2] = tone.blue;
         } else {
             color.floats[0] = rf;
             color.floats[1] = gf;
