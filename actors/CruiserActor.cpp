@@ -1,7 +1,5 @@
 #include "actors/CruiserActor.h"
 
-#include <cmath>
-
 #include "actors/RandomColor.h"
 #include "models/MaterialColor.h"
 #include "models/data/EmbeddedModels.h"
@@ -17,7 +15,7 @@ constexpr int kFinEdges[] = {3, 5, 7, 9};
 constexpr float kFlatSideDistance = 10.0f;
 }  // namespace
 
-CruiserActor::CruiserActor(Scene* scene) : Actor(scene)
+CruiserActor::CruiserActor(Scene* scene) : FlyingActor(scene, kCruiserPath)
 {
     model.copyFrom(modelA, 2);
     flight.cycleStart = 0.0;
@@ -57,15 +55,12 @@ void CruiserActor::Restyle()
 
 void CruiserActor::Update()
 {
-    const FlightCycle::Step step = flight.Advance(scene->time);
-    if (step.cycleClosed)
-        Restyle();
-    position = step.position;
+    FollowFlight();
 }
 
 int CruiserActor::ListToDraw() const
 {
-    return std::fabs(position.x) > kFlatSideDistance && flight.reverse == 0 ? 1 : 0;
+    return OutwardFarToTheSide(kFlatSideDistance) ? 1 : 0;
 }
 
 void CruiserActor::Draw()

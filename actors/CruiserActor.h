@@ -1,13 +1,11 @@
 #pragma once
 
-#include "actors/Actor.h"
-#include "actors/FlightCycle.h"
-#include "models/Model.h"
+#include "actors/FlyingActor.h"
 
 // Model A flown along the flight cycle, spinning, with new random colours at
 // the start of every outward cycle. List 0 is the glossy variant, list 1 the
 // flat, brightly lit one shown far out to the side.
-class CruiserActor : public Actor {
+class CruiserActor : public FlyingActor {
 public:
     explicit CruiserActor(Scene* scene);
 
@@ -17,7 +15,4 @@ public:
 
     // The list Draw calls: 1 while outward and more than 10 units to the side.
     int ListToDraw() const;
-
-    Model model;
-    FlightCycle flight{kCruiserPath};
 };

@@ -70,7 +70,7 @@ GlowColour GlowColourFor(bool linkToMast, bool sepia)
     return colour;
 }
 
-LinkerActor::LinkerActor(Scene* scene) : Actor(scene)
+LinkerActor::LinkerActor(Scene* scene) : FlyingActor(scene, kLinkerPath)
 {
     model.copyFrom(modelD, 2);
     flight.cycleStart = 0.0;
@@ -137,10 +137,7 @@ void LinkerActor::Restyle()
 
 void LinkerActor::Update()
 {
-    const FlightCycle::Step step = flight.Advance(scene->time);
-    if (step.cycleClosed)
-        Restyle();
-    position = step.position;
+    FollowFlight();
 
     // Absent actors are out of reach.
     const Actor* mast = Mast();

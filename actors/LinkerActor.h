@@ -1,8 +1,6 @@
 #pragma once
 
-#include "actors/Actor.h"
-#include "actors/FlightCycle.h"
-#include "models/Model.h"
+#include "actors/FlyingActor.h"
 #include "scene/Gl.h"
 
 // The colour of the glow layers: orange toward the mast actor, light blue
@@ -17,7 +15,7 @@ GlowColour GlowColourFor(bool linkToMast, bool sepia);
 // or the cruiser it draws a link line to it; where the renderer supports it,
 // within 20 units it renders itself (or its links) into a small luminance
 // texture and lays eight fading, zooming copies of it over the picture.
-class LinkerActor : public Actor {
+class LinkerActor : public FlyingActor {
 public:
     static constexpr float kLinkDistance = 12.0f;
     static constexpr float kGlowDistance = 20.0f;
@@ -34,8 +32,6 @@ public:
     // The light pattern the normal draw calls: list 1 for the first quarter of every second.
     int ListToDraw() const;
 
-    Model model;
-    FlightCycle flight{kLinkerPath};
     GLuint glowTexture = 0;  // only with glow support
     bool linkToMast = false;
     bool linkToCruiser = false;

@@ -1,7 +1,5 @@
 #include "actors/MastActor.h"
 
-#include <cmath>
-
 #include "actors/RandomColor.h"
 #include "models/MaterialColor.h"
 #include "models/data/EmbeddedModels.h"
@@ -17,7 +15,7 @@ constexpr float kByteToFloat = 0.003921569f;
 constexpr float kFlatSideDistance = 9.0f;
 }  // namespace
 
-MastActor::MastActor(Scene* scene) : Actor(scene)
+MastActor::MastActor(Scene* scene) : FlyingActor(scene, kMastPath)
 {
     model.copyFrom(modelC, 2);
 
@@ -75,15 +73,12 @@ void MastActor::Restyle()
 
 void MastActor::Update()
 {
-    const FlightCycle::Step step = flight.Advance(scene->time);
-    if (step.cycleClosed)
-        Restyle();
-    position = step.position;
+    FollowFlight();
 }
 
 int MastActor::ListToDraw() const
 {
-    return std::fabs(position.x) > kFlatSideDistance && flight.reverse == 0 ? 1 : 0;
+    return OutwardFarToTheSide(kFlatSideDistance) ? 1 : 0;
 }
 
 void MastActor::Draw()

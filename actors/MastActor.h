@@ -1,13 +1,11 @@
 #pragma once
 
-#include "actors/Actor.h"
-#include "actors/FlightCycle.h"
-#include "models/Model.h"
+#include "actors/FlyingActor.h"
 
 // Model C flown along the flight cycle, spinning fast, with a thin grey mast
 // line above it. List 0 has the base plate half transparent, list 1 opaque
 // and brightly lit, shown far out to the side.
-class MastActor : public Actor {
+class MastActor : public FlyingActor {
 public:
     explicit MastActor(Scene* scene);
 
@@ -17,7 +15,4 @@ public:
 
     // The list Draw calls: 1 while outward and more than 9 units to the side.
     int ListToDraw() const;
-
-    Model model;
-    FlightCycle flight{kMastPath};
 };

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "actors/Actor.h"
+#include "actors/FlightCycle.h"
+#include "models/Model.h"
+
+// A model actor that flies the flight cycle on its own path and restyles
+// itself each time a cycle closes.
+class FlyingActor : public Actor {
+public:
+    Model model;
+    FlightCycle flight;
+
+protected:
+    FlyingActor(Scene* scene, const FlightPath& path) : Actor(scene), flight(path) {}
+
+    // Advances the flight to the show time, restyling if a cycle closed.
+    void FollowFlight();
+    // Outward and more than `distance` units to the side: where the flat,
+    // brightly lit variant is shown.
+    bool OutwardFarToTheSide(float distance) const;
+};
