@@ -10,6 +10,7 @@
 #include "host/RunSaverProgram.h"
 #include "platform/linux/LaunchOptions.h"
 #include "platform/linux/SettingsFile.h"
+#include "platform/linux/StderrTexturePlatform.h"
 #include "platform/linux/StopSignal.h"
 #include "platform/offscreen/OffscreenRun.h"
 #include "platform/x11/X11Host.h"
@@ -18,6 +19,8 @@
 int main(int argc, char** argv)
 {
     const char* const* args = argv;
+    // Texture failures go to stderr until the X11 host has its error box.
+    InstallStderrTexturePlatform("quillmoor");
     if (WantsOffscreen(argc, args)) {
         OffscreenOptions options;
         std::string error;

@@ -5,6 +5,7 @@
 #include "platform/linux/FontGlyphs.h"
 #include "platform/x11/X11ConfigDialog.h"
 #include "platform/x11/X11SaverWindow.h"
+#include "platform/x11/X11TexturePlatform.h"
 #include "scene/TextOverlay.h"
 
 int32_t X11Host::ForegroundWindow()
@@ -29,6 +30,7 @@ int X11Host::RunConfigDialog(int32_t owner)
 int X11Host::RunSaverWindow(int32_t parent)
 {
     SetGlyphListBuilder(BuildFontGlyphLists);
+    InstallX11TexturePlatform(display_);
     SaverSettings fallback;
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
     X11SaverTarget target;
@@ -46,6 +48,7 @@ int X11Host::RunSaverWindow(int32_t parent)
 int X11Host::RunDaemonStyle(const LaunchOptions& launch)
 {
     SetGlyphListBuilder(BuildFontGlyphLists);
+    InstallX11TexturePlatform(display_);
     runMode = kRunModePreview;
     SaverSettings settings;
     saverSettings = &settings;
