@@ -130,8 +130,10 @@ DibError ConvertRows(const DibSource& source, std::size_t width, std::size_t hei
 // RLE8 and RLE4: pairs of a count and a value, or an escape (count 0) with
 // end of line (0), end of bitmap (1), a move right and up (2, dx, dy), or a
 // run of that many literal pixels padded to a 16-bit boundary. Pixels no code
-// reaches stay black, as the system leaves the section's zeros there. Every
-// pixel written must lie inside the picture; moves alone may leave it.
+// reaches stay black, as the system leaves the section's zeros there. Like
+// the system, pixels past the right edge are dropped (encoders that pack
+// whole padded rows put them there); a run in a row above the picture, or
+// one cut short by the end of the data, is refused.
 DibError ConvertRle(const DibSource& source, std::size_t width, std::size_t height, std::uint8_t* out)
 {
     const bool four = source.info.header.compression == kDibRle4;
@@ -140,9 +142,9 @@ DibError ConvertRle(const DibSource& source, std::size_t width, std::size_t heig
     const std::size_t size = source.bitsSize;
     std::size_t at = 0, x = 0, y = 0;
 
-    auto inside = [&](std::size_t count) { return y < height && x <= width && count <= width - x; };
     auto put = [&](std::uint8_t index) {
-        Put(out + 3 * (width * y + x), palette.entries[index]);
+        if (x < width)
+            Put(out + 3 * (width * y + x), palette.entries[index]);
         ++x;
     };
 
@@ -151,7 +153,7 @@ DibError ConvertRle(const DibSource& source, std::size_t width, std::size_t heig
         const std::uint8_t value = in[at + 1];
         at += 2;
         if (count != 0) {
-            if (!inside(count))
+            if (y >= height)
                 return DibError::Conversion;
             for (int k = 0; k < count; ++k)
                 put(four ? (k % 2 ? value & 0x0F : value >> 4) : value);
@@ -173,7 +175,7 @@ DibError ConvertRle(const DibSource& source, std::size_t width, std::size_t heig
             break;
         default: {
             const std::size_t bytes = four ? (value + 1u) / 2 : value;
-            if (size - at < bytes || !inside(value))
+            if (size - at < bytes || y >= height)
                 return DibError::Conversion;
             for (int k = 0; k < value; ++k)
                 put(four ? (k % 2 ? in[at + k / 2] & 0x0F : in[at + k / 2] >> 4) : in[at + k]);

@@ -11,8 +11,8 @@
 #include "models/RgbImage.h"
 
 // Converts a bitmap that ReadDibFile accepted. Fails with Conversion for an
-// RLE stream that places a pixel outside the picture or ends inside a code,
-// and with OutOfMemory when the picture cannot be allocated.
+// RLE stream that runs on past the top row of the picture or ends inside a
+// code, and with OutOfMemory when the picture cannot be allocated.
 DibError ConvertDib(const DibSource& source, RgbImage& image);
 
 // ReadDibFile, then ConvertDib.
