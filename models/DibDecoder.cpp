@@ -124,7 +124,7 @@ DibError ConvertRows(const DibSource& source, std::size_t width, std::size_t hei
     const Fields fields(info);
     for (std::size_t y = 0; y < height; ++y)
         ConvertRow(info, palette, fields, source.bits + stride * y, width, out + 3 * width * y);
-    return DibError::None;
+    return DibError::NoError;
 }
 
 // RLE8 and RLE4: pairs of a count and a value, or an escape (count 0) with
@@ -165,7 +165,7 @@ DibError ConvertRle(const DibSource& source, std::size_t width, std::size_t heig
             ++y;
             break;
         case 1:
-            return DibError::None;
+            return DibError::NoError;
         case 2:
             if (size - at < 2)
                 return DibError::Conversion;
@@ -187,7 +187,7 @@ DibError ConvertRle(const DibSource& source, std::size_t width, std::size_t heig
         }
     }
     // A stream that ends without the end-of-bitmap code ends the bitmap.
-    return DibError::None;
+    return DibError::NoError;
 }
 
 }  // namespace
@@ -208,17 +208,17 @@ DibError ConvertDib(const DibSource& source, RgbImage& image)
     const bool rle = header.compression == kDibRle8 || header.compression == kDibRle4;
     const DibError result = rle ? ConvertRle(source, width, height, data.get())
                                 : ConvertRows(source, width, height, data.get());
-    if (result != DibError::None)
+    if (result != DibError::NoError)
         return result;
     image.width = header.width;
     image.height = header.height;
     image.data = std::move(data);
-    return DibError::None;
+    return DibError::NoError;
 }
 
 DibError DecodeDibFile(const std::uint8_t* file, std::size_t size, RgbImage& image)
 {
     DibSource source;
     const DibError error = ReadDibFile(file, size, source);
-    return error != DibError::None ? error : ConvertDib(source, image);
+    return error != DibError::NoError ? error : ConvertDib(source, image);
 }

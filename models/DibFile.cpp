@@ -86,7 +86,7 @@ const char* DibErrorText(DibError error)
     case DibError::UnknownFormat: return kUnknownDibFormatText;
     case DibError::OutOfMemory: return kOutOfMemoryText;
     case DibError::Conversion: return kConversionErrorText;
-    case DibError::None: break;
+    case DibError::NoError: break;
     }
     return nullptr;
 }
@@ -172,5 +172,5 @@ DibError ReadDibFile(const std::uint8_t* file, std::size_t size, DibSource& sour
     }
     source.bits = file + pixelAt;
     source.bitsSize = header.sizeImage;
-    return DibError::None;
+    return DibError::NoError;
 }

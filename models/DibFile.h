@@ -9,13 +9,13 @@
 #include <cstdint>
 
 enum class DibError {
-    None,
+    NoError,
     UnknownFormat,  // no file or bitmap header we know (only the 12- and 40-byte headers are read)
     OutOfMemory,    // the picture is too large to make
     Conversion,     // the header is known, but the bitmap cannot be converted
 };
 
-// What the user is told, in a box titled "Error"; null for DibError::None.
+// What the user is told, in a box titled "Error"; null for DibError::NoError.
 const char* DibErrorText(DibError error);
 
 inline constexpr const char* kUnknownDibFormatText = "Unknown DIB file format.";

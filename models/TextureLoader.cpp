@@ -28,6 +28,11 @@ void ShowError(const char* text)
 
 }  // namespace
 
+DibError TexturePlatform::ConvertBitmap(const DibSource& source, RgbImage& image)
+{
+    return ConvertDib(source, image);
+}
+
 void SetTexturePlatform(TexturePlatform* platform)
 {
     installedPlatform = platform;
@@ -49,8 +54,11 @@ std::unique_ptr<RgbImage> LoadRgbImage(const char* fileName)
         return nullptr;
     }
     auto image = std::make_unique<RgbImage>();
-    const DibError error = DecodeDibFile(file->data(), file->size(), *image);
-    if (error != DibError::None) {
+    DibSource source;
+    DibError error = ReadDibFile(file->data(), file->size(), source);
+    if (error == DibError::NoError)
+        error = installedPlatform->ConvertBitmap(source, *image);
+    if (error != DibError::NoError) {
         ShowError(DibErrorText(error));
         return nullptr;
     }

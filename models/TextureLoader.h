@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "models/DibFile.h"
 #include "models/RgbImage.h"
 #include "scene/Gl.h"
 
@@ -24,6 +25,9 @@ public:
     // Tells the user why a texture could not be loaded: a box titled "Error"
     // where there is a display.
     virtual void ShowError(const char* text) = 0;
+    // Converts a checked bitmap to RGB: the system's conversion where there
+    // is one, ConvertDib otherwise.
+    virtual DibError ConvertBitmap(const DibSource& source, RgbImage& image);
 };
 
 // Installs the platform (not owned). Without one no file can be opened and

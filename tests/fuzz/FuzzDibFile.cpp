@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     DibSource source;
-    if (ReadDibFile(data, size, source) != DibError::None)
+    if (ReadDibFile(data, size, source) != DibError::NoError)
         return 0;
     // What the conversion may read lies inside the file.
     if (source.bits < data || source.bitsSize > size - static_cast<size_t>(source.bits - data))
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (static_cast<uint64_t>(header.width) * static_cast<uint64_t>(header.height) > (1u << 20))
         return 0;
     RgbImage image;
-    if (ConvertDib(source, image) == DibError::None
+    if (ConvertDib(source, image) == DibError::NoError
         && (!image.data || image.width != header.width || image.height != header.height))
         std::abort();
     return 0;
