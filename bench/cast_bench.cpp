@@ -14,10 +14,10 @@
 #include <string>
 
 #include "actors/Actor.h"
-#include "host/SimulatedTickSource.h"
+#include "platform/offscreen/SimulatedTickSource.h"
 #include "platform/linux/FontGlyphs.h"
 #include "platform/offscreen/OffscreenContext.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/FrameClock.h"
 #include "scene/Gl.h"
 #include "scene/RandomSource.h"

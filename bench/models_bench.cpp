@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "models/Model.h"
-#include "models/ModelViewer.h"
+#include "show/ModelViewer.h"
 #include "models/data/EmbeddedModels.h"
 #include "platform/offscreen/OffscreenContext.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/Gl.h"
 
 namespace {

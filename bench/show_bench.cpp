@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/SimulatedTickSource.h"
+#include "platform/offscreen/SimulatedTickSource.h"
 #include "platform/linux/FontGlyphs.h"
 #include "platform/offscreen/OffscreenContext.h"
 #include "scene/FrameClock.h"

@@ -8,7 +8,7 @@
 #include "actors/MastActor.h"
 #include "actors/PasserActor.h"
 #include "actors/StarField.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/FrameClock.h"
 #include "scene/Scene.h"
 #include "tests/support/GlTest.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "actors/Actor.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
 #include "scene/Stage.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/Gl.h"
 #include "scene/TextOverlay.h"
 #include "tests/support/GlTest.h"

@@ -5,7 +5,7 @@
 #include "models/TextureLoader.h"
 #include "platform/linux/FontGlyphs.h"
 #include "platform/linux/StderrTexturePlatform.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/FrameClock.h"
 #include "scene/Gl.h"
 #include "scene/RandomSource.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "actors/Actor.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
 #include "tests/support/FakeTicks.h"
