@@ -1,12 +1,9 @@
 #include "platform/win32/Win32Host.h"
 
-#include "platform/win32/PerformanceCounterTicks.h"
 #include "platform/win32/Win32ConfigDialog.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Password.h"
 #include "platform/win32/Win32SaverWindow.h"
-#include "platform/win32/WglGlyphLists.h"
-#include "scene/TextOverlay.h"
 
 int32_t Win32Host::ForegroundWindow()
 {
@@ -25,12 +22,7 @@ int Win32Host::RunConfigDialog(int32_t owner)
 
 int Win32Host::RunSaverWindow(int32_t parent, int showCommand)
 {
-    static PerformanceCounterTicks performanceCounter;
-    SetTickSource(&performanceCounter);
-    SetGlyphListBuilder(BuildWglGlyphLists);
     SaverSettings fallback;
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
-    const int result = RunWin32SaverWindow(instance_, WindowFromInt32(parent), showCommand, runMode, settings);
-    SetTickSource(nullptr);
-    return result;
+    return RunWin32SaverWindow(instance_, WindowFromInt32(parent), showCommand, runMode, settings);
 }

@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include "host/RunSaverProgram.h"
+#include "platform/win32/PerformanceCounterTicks.h"
 #include "platform/win32/RegistrySettingsStore.h"
+#include "platform/win32/WglGlyphLists.h"
 #include "platform/win32/Win32Host.h"
+#include "scene/FrameClock.h"
+#include "scene/TextOverlay.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -16,6 +20,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
     const int showCommand = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+
+    // The frame clock runs on the performance counter, the frame-rate text
+    // on GDI's font bitmaps.
+    static PerformanceCounterTicks performanceCounter;
+    SetTickSource(&performanceCounter);
+    SetGlyphListBuilder(BuildWglGlyphLists);
 
     RegistrySettingsStore store;
     Win32Host host(instance, store);

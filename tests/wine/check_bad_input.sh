@@ -16,7 +16,6 @@ check_bad_input() {
         fi
     done <<'LIST'
 0 /x
-0 -
 0 /a
 1 /p 12345
 1 /p
