@@ -31,6 +31,7 @@ bool Translate(UINT message, WPARAM wParam, SaverMessage& translated)
     case WM_CLOSE: translated.event = SaverEvent::Close; return true;
     case WM_SETCURSOR: translated.event = SaverEvent::SetCursor; return true;
     case WM_KEYDOWN: translated.event = SaverEvent::KeyDown; return true;
+    case WM_SYSKEYDOWN: translated.event = SaverEvent::SysKeyDown; return true;
     case WM_LBUTTONDOWN: translated.event = SaverEvent::LeftButtonDown; return true;
     case WM_RBUTTONDOWN: translated.event = SaverEvent::RightButtonDown; return true;
     case WM_MBUTTONDOWN: translated.event = SaverEvent::MiddleButtonDown; return true;

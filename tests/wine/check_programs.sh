@@ -17,6 +17,20 @@ check_imports() {
     [ $ok = 1 ] && pass "the programs import only system DLLs"
 }
 
+# Wine does not scale for DPI-unaware programs, so the manifest is checked
+# where it is: in the .scr's resources, with the version CMake gave them.
+check_resources() {
+    local version
+    version=$(sed -n 's/^project(Quillmoor VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
+    while [ "$(tr -cd . <<<"$version" | wc -c)" -lt 2 ]; do version=$version.0; done
+    strings "$SCR" | grep -q '<dpiAwareness[^>]*>PerMonitorV2' \
+        || { fail "the .scr's manifest does not declare DPI awareness"; return 1; }
+    strings "$SCR" | grep -q "assemblyIdentity.*version=\"$version.0\"" \
+        || { fail "the manifest's version is not $version.0"; return 1; }
+    strings -el "$SCR" | grep -qx "$version" || { fail "the version resource does not hold $version"; return 1; }
+    pass "resources: a DPI-aware manifest and version $version"
+}
+
 check_unit_tests() {
     if wine "$TESTS_EXE" --gtest_brief=1 >"$WORK/unit.out" 2>&1; then
         pass "unit tests on the 32-bit target: $(grep -o '[0-9]* tests\? from [0-9]* test suites\? ran' "$WORK/unit.out" | head -n1)"

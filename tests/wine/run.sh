@@ -44,6 +44,7 @@ done
 
 echo "== programs"
 check_imports
+check_resources
 echo "== Wine prefix and Xvfb"
 start_xvfb || exit 1
 make_prefix || exit 1
