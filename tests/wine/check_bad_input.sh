@@ -1,6 +1,6 @@
-# Switches that show nothing end at once without a crash: an unknown switch
-# and the password change (which Wine does not provide) with 0, a preview
-# with a parent that is not a window with 1.
+# Switches that show nothing end at once without a crash: an unknown switch,
+# the password change (which Wine does not provide) and a dialog whose owner
+# is not a window with 0, a preview whose parent is not a window with 1.
 check_bad_input() {
     local args expected
     while read -r expected args; do
@@ -17,6 +17,7 @@ check_bad_input() {
     done <<'LIST'
 0 /x
 0 /a
+0 /c:12345
 1 /p 12345
 1 /p
 LIST

@@ -20,14 +20,16 @@ check_imports() {
 # Wine does not scale for DPI-unaware programs, so the manifest is checked
 # where it is: in the .scr's resources, with the version CMake gave them.
 check_resources() {
-    local version
+    local version ascii wide
+    ascii=$(strings "$SCR")
+    wide=$(strings -el "$SCR")
     version=$(sed -n 's/^project(Quillmoor VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
     while [ "$(tr -cd . <<<"$version" | wc -c)" -lt 2 ]; do version=$version.0; done
-    strings "$SCR" | grep -q '<dpiAwareness[^>]*>PerMonitorV2' \
+    grep -q '<dpiAwareness[^>]*>PerMonitorV2' <<<"$ascii" \
         || { fail "the .scr's manifest does not declare DPI awareness"; return 1; }
-    strings "$SCR" | grep -q "assemblyIdentity.*version=\"$version.0\"" \
+    grep -q "assemblyIdentity.*version=\"$version.0\"" <<<"$ascii" \
         || { fail "the manifest's version is not $version.0"; return 1; }
-    strings -el "$SCR" | grep -qx "$version" || { fail "the version resource does not hold $version"; return 1; }
+    grep -qx "$version" <<<"$wide" || { fail "the version resource does not hold $version"; return 1; }
     pass "resources: a DPI-aware manifest and version $version"
 }
 
