@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/RunSaverProgram.h"
+#include "platform/linux/HelpText.h"
 #include "platform/linux/LaunchOptions.h"
 #include "platform/linux/SettingsFile.h"
 #include "platform/linux/StopSignal.h"
@@ -14,6 +15,15 @@
 int main(int argc, char** argv)
 {
     const char* const* args = argv;
+    const LaunchOptions launch = ParseLaunchArguments(argc, args, std::getenv("XSCREENSAVER_WINDOW"));
+    if (launch.kind == LaunchOptions::Kind::Help || launch.kind == LaunchOptions::Kind::Version) {
+        std::printf("%s\n", launch.kind == LaunchOptions::Kind::Help ? HelpText() : VersionText().c_str());
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "quillmoor: cannot write to standard output\n");
+            return 1;
+        }
+        return 0;
+    }
     if (WantsOffscreen(argc, args)) {
         OffscreenOptions options;
         std::string error;
@@ -24,7 +34,6 @@ int main(int argc, char** argv)
         return RunOffscreen(options);
     }
 
-    const LaunchOptions launch = ParseLaunchArguments(argc, args, std::getenv("XSCREENSAVER_WINDOW"));
     if (launch.kind == LaunchOptions::Kind::Invalid) {
         std::fprintf(stderr, "quillmoor: %s\n", launch.error.c_str());
         return 2;
