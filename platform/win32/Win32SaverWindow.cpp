@@ -74,6 +74,19 @@ void ShowError(const char* text)
     MessageBoxA(nullptr, text, kErrorTitle, MB_OK);
 }
 
+// A set-up failure after the window exists: the box would take the
+// activation from the saver window, whose procedure would then close it and
+// post the quit message, which ends the box's own loop at once. The window
+// has nothing to show, so it goes first, with the quit message it posts.
+void ShowErrorInsteadOf(HWND window, const char* text)
+{
+    DestroyWindow(window);
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    ShowError(text);
+}
+
 void TellSystemSaverRuns(RunMode mode, bool running)
 {
     if (mode != kRunModeSaver)
@@ -148,12 +161,12 @@ int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, RunMod
     const int format = ChooseSaverPixelFormat(dc, request);
     if (format == 0) {
         TellSystemSaverRuns(mode, false);
-        ShowError(kChoosePixelFormatFailed);
+        ShowErrorInsteadOf(saverWindow, kChoosePixelFormatFailed);
         return 1;
     }
     if (!SetPixelFormat(dc, format, &request)) {
         TellSystemSaverRuns(mode, false);
-        ShowError(kSetPixelFormatFailed);
+        ShowErrorInsteadOf(saverWindow, kSetPixelFormatFailed);
         return 1;
     }
     PIXELFORMATDESCRIPTOR chosen{};

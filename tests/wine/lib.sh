@@ -15,10 +15,10 @@ fail() {
     return 1
 }
 
-# A private Xvfb on a free display, 800x600.
+# start_xvfb [Xvfb arguments]: a private Xvfb on a free display, 800x600.
 start_xvfb() {
     local numberFile=$WORK/display i
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset -ac 3>"$numberFile" >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset -ac "$@" 3>"$numberFile" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 200); do
         [ -s "$numberFile" ] && break

@@ -58,6 +58,8 @@ echo "== /p"
 check_preview
 echo "== bad switches"
 check_bad_input
+echo "== set-up failure"
+check_setup_error
 
 echo "== Wine stage: $(($(date +%s) - started)) s, $FAILURES failure(s)"
 [ "$FAILURES" = 0 ]
