@@ -40,7 +40,7 @@ VIAddVersionKey /LANG=0 LegalCopyright "Copyright 2026 Orvel. All rights reserve
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_WELCOMEPAGE_TEXT "This installs the Quillmoor screen saver for all users of this computer. The screen saver settings then list it as $\"Quillmoor$\".$\r$\n$\r$\nClick Next to continue."
+!define MUI_WELCOMEPAGE_TEXT "This installs the Quillmoor screen saver for all users of this computer. The screen saver settings then list it as $\"Quillmoor$\".$\r$\n$\r$\nClick Install to continue."
 ; The finish page, and so this offer, is never shown in silent mode.
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Make Quillmoor my screen saver and open the settings"

@@ -29,9 +29,12 @@ check_installer() {
         fail "setup /S chose a screen saver for the user"
     fi
     wine reg query "$UNINSTALL_KEY" /reg:32 2>/dev/null | tr -d '\r' >"$WORK/entry.txt"
-    local name expected bad=
+    local name expected value bad=
     while read -r name expected; do
-        [ "$(installed_value "$name")" = "$expected" ] || bad+=" $name='$(installed_value "$name")'"
+        value=$(installed_value "$name")
+        # Paths in any letter case.
+        [ "$name" = DisplayIcon ] && { value=${value,,}; expected=${expected,,}; }
+        [ "$value" = "$expected" ] || bad+=" $name='$value'"
     done <<LIST
 DisplayName Quillmoor
 DisplayVersion $VERSION
