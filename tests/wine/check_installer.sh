@@ -23,8 +23,6 @@ check_installer() {
     wait_exit "$SETUP" 60
     [ "$RC" = 0 ] || { stop "$SETUP"; fail "setup /S: exit $RC"; return 1; }
     cmp -s "$SCR" "$scr" || { fail "setup /S: no quillmoor.scr in $folder"; return 1; }
-    [ "$folder" = syswow64 ] && [ -e "$WINEPREFIX/drive_c/windows/system32/quillmoor.scr" ] \
-        && fail "setup /S: a 32-bit saver in the 64-bit system32"
     if wine reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE >/dev/null 2>&1; then
         fail "setup /S chose a screen saver for the user"
     fi
