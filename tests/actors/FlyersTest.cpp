@@ -355,6 +355,7 @@ TEST_F(LinkerTest, GlowOverlayLayersAndColour)
         BeginFrameState();
         actor->position.Set(0, 0, -50);
         actor->glowing = true;
+        actor->drawWholeGlowLayers = true;  // the texture was not made by the glow pass
         actor->linkToMast = toMast;
         actor->linkToCruiser = false;
         actor->flight.reverse = reverse;
