@@ -4,11 +4,12 @@
 #include <cmath>
 #include <vector>
 
+#include "actors/Cast.h"
 #include "actors/RandomColor.h"
 #include "models/MaterialColor.h"
 #include "models/data/EmbeddedModels.h"
-#include "scene/Director.h"
 #include "scene/Scene.h"
+#include "scene/ShowState.h"
 #include "scene/TextOverlay.h"
 
 namespace {
@@ -49,14 +50,14 @@ float Distance(const Vec3& a, const Vec3& b)
     return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
-// The watched actors, through the Director that owns them; null when absent.
+// The watched actors, through the show that owns them; null when absent.
 const Actor* Mast()
 {
-    return currentDirector ? currentDirector->mast() : nullptr;
+    return currentCast ? currentCast->mast() : nullptr;
 }
 const Actor* Cruiser()
 {
-    return currentDirector ? currentDirector->cruiser() : nullptr;
+    return currentCast ? currentCast->cruiser() : nullptr;
 }
 
 // One glow layer: texture coordinates [low, high] on both axes span the

@@ -1,9 +1,9 @@
 #include "actors/StarField.h"
 
 #include "actors/RandomColor.h"
-#include "scene/Director.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
+#include "scene/ShowState.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "host/OffscreenOptions.h"
+#include "platform/offscreen/OffscreenOptions.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options
         options.frames = 300;
         options.stepMs = 200.0;
         options.firstFrameRuns = 1;
-        options.days = 1;
+        options.days = 4;  // the shortest run whose memory is judged
     }
     if (Given(rest, "--frames"))
         options.frames = offscreen.frames;

@@ -10,7 +10,7 @@
 #include "actors/LinkerActor.h"
 #include "bench/ShowSession.h"
 #include "platform/offscreen/PngWriter.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
 

@@ -4,7 +4,7 @@
 
 #include "actors/LinkerActor.h"
 #include "platform/linux/FontGlyphs.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/FrameClock.h"
 #include "scene/RandomSource.h"
 #include "scene/Scene.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "host/SimulatedTickSource.h"
+#include "platform/offscreen/SimulatedTickSource.h"
 #include "platform/offscreen/OffscreenContext.h"
 
 class LinkerActor;

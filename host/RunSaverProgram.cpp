@@ -3,7 +3,7 @@
 #include "host/CommandLine.h"
 #include "host/RunMode.h"
 
-int RunSaverProgram(const char* commandLine, SaverHost& host, SettingsStore& store)
+int RunSaverProgram(const char* commandLine, int showCommand, SaverHost& host, SettingsStore& store)
 {
     const SaverCommandLine parsed = ParseSaverCommandLine(commandLine);
     runMode = parsed.mode;
@@ -20,7 +20,7 @@ int RunSaverProgram(const char* commandLine, SaverHost& host, SettingsStore& sto
     if (runMode == kRunModeConfigure)
         host.RunConfigDialog(window);
     if (runMode == kRunModeSaver || runMode == kRunModePreview)
-        exitCode = host.RunSaverWindow(window);
+        exitCode = host.RunSaverWindow(window, showCommand);
 
     saverSettings = nullptr;
     return exitCode;

@@ -42,7 +42,8 @@ public:
     virtual uint32_t TickCount() = 0;          // milliseconds, wraps at 2^32
     // Queues a close request to the window; it arrives as a Close event later.
     virtual void PostCloseMessage() = 0;
-    // Destroys the window; the procedure's Destroy handling follows.
+    // Destroys the window and, before returning, delivers the Destroy event
+    // to the procedure once, as the window system does.
     virtual void DestroyWindow() = 0;
     virtual void PostQuitMessage() = 0;
     virtual void SetCursorVisible(bool visible) = 0;

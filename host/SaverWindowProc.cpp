@@ -64,8 +64,9 @@ void LeavePasswordDialog(const SaverWindowContext& context)
 
 void DestroySaverWindow(const SaverWindowContext& context)
 {
+    // The window system delivers the Destroy event itself (Windows from
+    // inside DestroyWindow, the X11 backend by synthesising it).
     context.platform.DestroyWindow();
-    SaverWindowProc(context, {SaverEvent::Destroy, 0});
 }
 
 MessageResult SaverWindowProc(const SaverWindowContext& context, const SaverMessage& message)

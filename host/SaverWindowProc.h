@@ -26,7 +26,7 @@ MessageResult SaverWindowProc(const SaverWindowContext& context, const SaverMess
 // passed on: a Close destroys the window, a close system command closes it.
 void DispatchSaverMessage(const SaverWindowContext& context, const SaverMessage& message);
 
-// Destroys the window and runs the procedure's Destroy handling.
+// Destroys the window; the backend delivers the Destroy event.
 void DestroySaverWindow(const SaverWindowContext& context);
 
 // Marks the close as the saver's own and queues a Close event.

@@ -10,6 +10,10 @@ enum class SettingsKey {
     Own,          // Software\Orvel\Quillmoor
 };
 
+// Where the two keys live in the system's settings of the current user.
+inline constexpr const char* kCommonSaverKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Screen Savers";
+inline constexpr const char* kOwnKeyPath = "Software\\Orvel\\Quillmoor";
+
 // One stored value as the store holds it.
 struct StoredValue {
     enum class Kind { Number, Text, Bytes };

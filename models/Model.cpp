@@ -4,7 +4,7 @@
 
 #include "models/MaterialColor.h"
 #include "models/TextureLoader.h"
-#include "scene/Director.h"
+#include "scene/ShowState.h"
 
 namespace {
 

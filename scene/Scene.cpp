@@ -24,16 +24,7 @@ Scene::Scene(int width, int height, int /*sceneParameter*/)
 
     SeedRandom(ShowSeed());
 
-    this->width = width;
-    this->height = height;
-    glViewport(0, 0, width, height);
-
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    // A window can be momentarily zero pixels high; keep the aspect finite.
-    const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
-    gluPerspective(90.0, aspect, 1.0, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    Resize(width, height);
 
     overlay = new (std::nothrow) TextOverlay(kOverlayFace, kOverlayPixelHeight, kOverlayWeight);
 
@@ -58,6 +49,20 @@ Scene::Scene(int width, int height, int /*sceneParameter*/)
     frameClock.counterFrequency = ticks.Frequency();
     frameClock.counterStart = ticks.Now();
     time = 0.0;
+}
+
+void Scene::Resize(int width, int height)
+{
+    this->width = width;
+    this->height = height;
+    glViewport(0, 0, width, height);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // A window can be momentarily zero pixels high; keep the aspect finite.
+    const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
+    gluPerspective(90.0, aspect, 1.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
 }
 
 Scene::~Scene()

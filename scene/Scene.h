@@ -13,6 +13,10 @@ public:
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
+    // The window's new client size: viewport and projection follow it. The
+    // constructor starts with it; backends call it when the window resizes.
+    void Resize(int width, int height);
+
     // Renders one frame. True: drawn to the back buffer, the host must swap.
     bool RenderFrame(int sceneParameter);
 

@@ -61,6 +61,11 @@ LaunchOptions ParseLaunchArguments(int argc, const char* const argv[], const cha
     unsigned long windowId = 0;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i] ? argv[i] : "";
+        // "-help" and "-version" were never saver switches: h and v name none.
+        if (Is(arg, "help") || Is(arg, "version")) {
+            options.kind = Is(arg, "help") ? LaunchOptions::Kind::Help : LaunchOptions::Kind::Version;
+            return options;
+        }
         if (Is(arg, "root")) {
             daemonStyle = root = true;
         } else if (Is(arg, "window")) {

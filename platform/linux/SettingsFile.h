@@ -17,9 +17,10 @@
 // lines starting with ';' or '#' are comments; lines that are neither a
 // section, a "name = value" pair, a comment nor blank are ignored.
 
-// Section names of the two keys.
+// Section names of the two keys: the common settings by their last name, the
+// program's own key by its whole path.
 inline constexpr const char* kCommonSaverSection = "Screen Savers";
-inline constexpr const char* kOwnSection = "Software\\Orvel\\Quillmoor";
+inline constexpr const char* kOwnSection = kOwnKeyPath;
 
 // Files larger than this are not read (the store then counts as missing).
 inline constexpr size_t kMaxSettingsFileBytes = 64 * 1024;

@@ -1,23 +1,29 @@
 // Entry of the Linux build: offscreen rendering, or the saver on X11.
-#include <X11/Xlib.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "host/CommandLine.h"
-#include "host/OffscreenOptions.h"
 #include "host/RunSaverProgram.h"
+#include "platform/linux/HelpText.h"
 #include "platform/linux/LaunchOptions.h"
 #include "platform/linux/SettingsFile.h"
 #include "platform/linux/StopSignal.h"
+#include "platform/offscreen/OffscreenOptions.h"
 #include "platform/offscreen/OffscreenRun.h"
 #include "platform/x11/X11Host.h"
-#include "platform/x11/X11Support.h"
 
 int main(int argc, char** argv)
 {
     const char* const* args = argv;
+    const LaunchOptions launch = ParseLaunchArguments(argc, args, std::getenv("XSCREENSAVER_WINDOW"));
+    if (launch.kind == LaunchOptions::Kind::Help || launch.kind == LaunchOptions::Kind::Version) {
+        std::printf("%s\n", launch.kind == LaunchOptions::Kind::Help ? HelpText() : VersionText().c_str());
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "quillmoor: cannot write to standard output\n");
+            return 1;
+        }
+        return 0;
+    }
     if (WantsOffscreen(argc, args)) {
         OffscreenOptions options;
         std::string error;
@@ -28,36 +34,19 @@ int main(int argc, char** argv)
         return RunOffscreen(options);
     }
 
-    const LaunchOptions launch = ParseLaunchArguments(argc, args, std::getenv("XSCREENSAVER_WINDOW"));
     if (launch.kind == LaunchOptions::Kind::Invalid) {
         std::fprintf(stderr, "quillmoor: %s\n", launch.error.c_str());
         return 2;
     }
-    // An unrecognised switch shows nothing, display or not.
-    if (launch.kind == LaunchOptions::Kind::SaverCommandLine
-        && ParseSaverCommandLine(launch.commandLine.c_str()).mode == kRunModeNone)
-        return 0;
-
     InstallStopSignalHandlers();
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        const char* name = std::getenv("DISPLAY");
-        if (name && *name)
-            std::fprintf(stderr, "quillmoor: cannot open the X display '%s'\n", name);
-        else
-            std::fprintf(stderr, "quillmoor: no X display (DISPLAY is not set); "
-                                 "without one, render to files with: quillmoor --offscreen\n");
-        return 1;
-    }
-    InstallX11ErrorHandlers();
-
     SettingsFileStore store(DefaultSettingsPath());
-    X11Host host(display, store);
+    X11Host host(store);
     int exitCode = 0;
     if (launch.kind == LaunchOptions::Kind::SaverCommandLine)
-        exitCode = RunSaverProgram(launch.commandLine.c_str(), host, store);
+        exitCode = RunSaverProgram(launch.commandLine.c_str(), kShowDefault, host, store);
     else
         exitCode = host.RunDaemonStyle(launch);
-    XCloseDisplay(display);
+    if (exitCode == 0)
+        exitCode = host.failureCode();
     return exitCode;
 }

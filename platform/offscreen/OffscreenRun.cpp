@@ -6,8 +6,8 @@
 #include <string>
 #include <system_error>
 
-#include "host/SimulatedTickSource.h"
-#include "models/ModelViewer.h"
+#include "platform/offscreen/SimulatedTickSource.h"
+#include "show/ModelViewer.h"
 #include "models/data/EmbeddedModels.h"
 #include "platform/linux/FontGlyphs.h"
 #include "platform/linux/FrameReport.h"

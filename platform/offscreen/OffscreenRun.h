@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/OffscreenOptions.h"
+#include "platform/offscreen/OffscreenOptions.h"
 
 // Renders the show (or one model) into memory and writes the frames as
 // DIR/frame-0001.png, ... Returns the process exit code; errors are printed

@@ -1,14 +1,43 @@
 #include "platform/x11/X11Host.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/linux/FontGlyphs.h"
 #include "platform/x11/X11ConfigDialog.h"
 #include "platform/x11/X11SaverWindow.h"
+#include "platform/x11/X11Support.h"
 #include "scene/TextOverlay.h"
+
+X11Host::~X11Host()
+{
+    if (display_)
+        XCloseDisplay(display_);
+}
+
+Display* X11Host::Connect()
+{
+    if (display_ || displayMissing_)
+        return display_;
+    display_ = XOpenDisplay(nullptr);
+    if (display_) {
+        InstallX11ErrorHandlers();
+        return display_;
+    }
+    displayMissing_ = true;
+    const char* name = std::getenv("DISPLAY");
+    if (name && *name)
+        std::fprintf(stderr, "quillmoor: cannot open the X display '%s'\n", name);
+    else
+        std::fprintf(stderr, "quillmoor: no X display (DISPLAY is not set); "
+                             "without one, render to files with: quillmoor --offscreen\n");
+    return nullptr;
+}
 
 int32_t X11Host::ForegroundWindow()
 {
+    if (!Connect())
+        return 0;
     Window focus = None;
     int revert = 0;
     XGetInputFocus(display_, &focus, &revert);
@@ -21,13 +50,17 @@ void X11Host::RunPasswordChange(int32_t)
 
 int X11Host::RunConfigDialog(int32_t owner)
 {
+    if (!Connect())
+        return 0;
     SaverSettings fallback;
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
     return RunX11ConfigDialog(display_, static_cast<Window>(static_cast<uint32_t>(owner)), settings, store_);
 }
 
-int X11Host::RunSaverWindow(int32_t parent)
+int X11Host::RunSaverWindow(int32_t parent, int /*showCommand: X windows map as they are*/)
 {
+    if (!Connect())
+        return 1;
     SetGlyphListBuilder(BuildFontGlyphLists);
     SaverSettings fallback;
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
@@ -45,6 +78,8 @@ int X11Host::RunSaverWindow(int32_t parent)
 
 int X11Host::RunDaemonStyle(const LaunchOptions& launch)
 {
+    if (!Connect())
+        return 1;
     SetGlyphListBuilder(BuildFontGlyphLists);
     runMode = kRunModePreview;
     SaverSettings settings;

@@ -6,21 +6,32 @@
 
 // The run modes on X11: the configuration dialog, the saver window in its
 // full-screen, preview, daemon and ordinary-window forms. There is no system
-// password change, so that mode does nothing.
+// password change, so that mode does nothing. The display is opened only by
+// the modes that show something, so that the others run without one.
 class X11Host : public SaverHost {
 public:
-    X11Host(Display* display, SettingsStore& store) : display_(display), store_(store) {}
+    explicit X11Host(SettingsStore& store) : store_(store) {}
+    ~X11Host() override;
+    X11Host(const X11Host&) = delete;
+    X11Host& operator=(const X11Host&) = delete;
 
     int32_t ForegroundWindow() override;
     void RunPasswordChange(int32_t owner) override;
     int RunConfigDialog(int32_t owner) override;
-    int RunSaverWindow(int32_t parent) override;
+    int RunSaverWindow(int32_t parent, int showCommand) override;
 
     // -root, -window-id / XSCREENSAVER_WINDOW and -window: the saver draws
     // without dismissal (a daemon owns input and locking).
     int RunDaemonStyle(const LaunchOptions& launch);
 
+    // 1 once a mode could not reach the display (already reported), else 0.
+    int failureCode() const { return displayMissing_ ? 1 : 0; }
+
 private:
-    Display* display_;
+    // The display, opened on first use; null (reported once) when there is none.
+    Display* Connect();
+
     SettingsStore& store_;
+    Display* display_ = nullptr;
+    bool displayMissing_ = false;
 };

@@ -111,6 +111,9 @@ public:
             XDestroyWindow(display_, window_);
             XFlush(display_);
         }
+        // X delivers its DestroyNotify later, if at all (not for a window we
+        // were lent): the procedure hears of it now, as on Windows.
+        SaverWindowProc(context_, {SaverEvent::Destroy, 0});
     }
     void PostQuitMessage() override { quitPosted_ = true; }
     void SetCursorVisible(bool visible) override
@@ -394,13 +397,7 @@ private:
         if (pendingWidth_ != width_ || pendingHeight_ != height_) {
             width_ = pendingWidth_;
             height_ = pendingHeight_;
-            scene_->width = width_;
-            scene_->height = height_;
-            glViewport(0, 0, width_, height_);
-            glMatrixMode(GL_PROJECTION);
-            glLoadIdentity();
-            gluPerspective(90.0, static_cast<double>(width_) / height_, 1.0, 100.0);
-            glMatrixMode(GL_MODELVIEW);
+            scene_->Resize(width_, height_);
         }
         pendingWidth_ = pendingHeight_ = 0;
     }

@@ -43,7 +43,7 @@ protected:
 TEST_F(GlowRender, LitPartsAloneDrawTheWholeLayersPicture)
 {
     if (!scene->glowSupported)
-        GTEST_SKIP() << "this GL lacks GL_EXT_compiled_vertex_array or GL_ARB_multitexture: no glow to compare";
+        GTEST_SKIP() << kNoGlowExtensions;
     int glowFrames = 0, litFrames = 0, worst = 0;
     double worstAt = 0.0;
     for (int frame = 0; frame < 600; ++frame) {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "actors/StarField.h"
-#include "scene/Director.h"
+#include "scene/ShowState.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
 #include "tests/actors/ScriptedRandom.h"

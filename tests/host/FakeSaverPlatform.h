@@ -18,10 +18,13 @@ public:
         ++postedCloses;
         log.push_back("post-close");
     }
+    // Like the window system, destroying the window delivers Destroy.
     void DestroyWindow() override
     {
         ++destroyed;
         log.push_back("destroy");
+        if (settings)
+            SaverWindowProc(SaverWindowContext{*settings, kRunModeNone, *this}, {SaverEvent::Destroy, 0});
     }
     void PostQuitMessage() override
     {
@@ -43,6 +46,7 @@ public:
         return passwordAccepted;
     }
 
+    SaverSettings* settings = nullptr;  // the record Destroy is delivered with
     CursorPoint cursor{100, 100};
     CursorPoint cursorAfterPrompt{100, 100};
     uint32_t tick = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/linux/LaunchOptions.h"
@@ -61,6 +62,41 @@ TEST(LaunchOptions, BadWindowIdsAndUnknownOptionsAreErrors)
     EXPECT_EQ(id, 0xFFFFFFFFul);
     EXPECT_TRUE(ParseWindowId("0XaBc", id));
     EXPECT_EQ(id, 0xABCul);
+}
+
+TEST(LaunchOptions, HelpAndVersionOnlyBeforeASaverSwitch)
+{
+    using Kind = LaunchOptions::Kind;
+    const struct {
+        std::vector<const char*> args;
+        const char* daemonWindow;
+        Kind kind;
+    } cases[] = {
+        {{"--help"}, nullptr, Kind::Help},
+        {{"-help"}, nullptr, Kind::Help},
+        {{"--version"}, nullptr, Kind::Version},
+        {{"-version"}, nullptr, Kind::Version},
+        {{"-root", "--help"}, nullptr, Kind::Help},
+        {{"--window-id", "0x400008", "--version"}, nullptr, Kind::Version},
+        {{"--help"}, "0x200001", Kind::Help},  // not drawn into the daemon's window
+        {{"--version", "--help"}, nullptr, Kind::Version},
+        // A saver switch and its number come first: the rest is not read.
+        {{"/s", "--help"}, nullptr, Kind::SaverCommandLine},
+        {{"/p", "--version"}, nullptr, Kind::SaverCommandLine},
+        // Windows' switches are single letters: these still show nothing.
+        {{"/h"}, nullptr, Kind::SaverCommandLine},
+        {{"-?"}, nullptr, Kind::SaverCommandLine},
+        {{"--helpme"}, nullptr, Kind::SaverCommandLine},
+        {{"--offscreen", "--help"}, nullptr, Kind::SaverCommandLine},
+        // -window-id takes the next word as its id, whatever it is.
+        {{"-window-id", "--help"}, nullptr, Kind::Invalid},
+    };
+    for (const auto& c : cases) {
+        std::string line;
+        for (const char* arg : c.args)
+            line += std::string(arg) + ' ';
+        EXPECT_EQ(Parse(c.args, c.daemonWindow).kind, c.kind) << line;
+    }
 }
 
 }  // namespace

@@ -30,9 +30,10 @@ public:
         sawSettings = saverSettings != nullptr;
         return 1;
     }
-    int RunSaverWindow(int32_t parent) override
+    int RunSaverWindow(int32_t parent, int showCommand) override
     {
-        calls.push_back("window " + std::to_string(parent) + " mode " + std::to_string(runMode));
+        calls.push_back("window " + std::to_string(parent) + " mode " + std::to_string(runMode) + " show "
+                        + std::to_string(showCommand));
         sawSettings = saverSettings != nullptr && saverSettings->passwordDelay == 15;
         return windowResult;
     }
@@ -53,15 +54,15 @@ TEST(RunSaverProgram, RunsExactlyTheOneModeTheLineNames)
         {"q /c", {"config 777"}},
         {"q /c:0", {"config 0"}},
         {"q /a 78", {"password 78"}},
-        {"q /p 66", {"window 66 mode 3"}},
-        {"q /s 55", {"window 0 mode 4"}},
+        {"q /p 66", {"window 66 mode 3 show 3"}},
+        {"q /s 55", {"window 0 mode 4 show 3"}},
         {"q /x", {}},
         {"q -", {}},
     };
     for (const DispatchCase& c : cases) {
         RecordingHost host;
         EmptyStore store;
-        EXPECT_EQ(RunSaverProgram(c.line, host, store), 0) << c.line;
+        EXPECT_EQ(RunSaverProgram(c.line, 3, host, store), 0) << c.line;
         EXPECT_EQ(host.calls, c.calls) << c.line;
         // Both loads run in every mode, the unrecognised one too.
         const std::vector<SettingsKey> loads = {SettingsKey::CommonSaver, SettingsKey::Own};
@@ -75,7 +76,7 @@ TEST(RunSaverProgram, SettingsAreReachableDuringTheModeAndFailuresAreNotSuccess)
     RecordingHost host;
     EmptyStore store;
     host.windowResult = 1;
-    EXPECT_EQ(RunSaverProgram("q /s", host, store), 1);
+    EXPECT_EQ(RunSaverProgram("q /s", kShowDefault, host, store), 1);
     EXPECT_TRUE(host.sawSettings);
 }
 

@@ -7,7 +7,11 @@ namespace {
 
 class SaverWindowProcTest : public ::testing::Test {
 protected:
-    SaverWindowContext Context(RunMode mode) { return SaverWindowContext{settings, mode, platform}; }
+    SaverWindowContext Context(RunMode mode)
+    {
+        platform.settings = &settings;
+        return SaverWindowContext{settings, mode, platform};
+    }
 
     // Creates the window at `tick` with the cursor at `cursor`.
     void Create(RunMode mode, uint32_t tick = 1000, CursorPoint cursor = {100, 100})

@@ -7,7 +7,7 @@
 
 #include "models/Model.h"
 #include "models/TextureLoader.h"
-#include "scene/Director.h"
+#include "scene/ShowState.h"
 #include "tests/models/GlRecorder.h"
 #include "tests/models/HandModels.h"
 #include "tests/support/GlTest.h"

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "models/Model.h"
-#include "scene/Director.h"
+#include "scene/ShowState.h"
 #include "tests/models/GlRecorder.h"
 #include "tests/models/HandModels.h"
 #include "tests/support/GlTest.h"

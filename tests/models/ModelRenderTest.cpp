@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "models/Model.h"
-#include "models/ModelViewer.h"
+#include "show/ModelViewer.h"
 #include "models/TextureLoader.h"
 #include "models/data/EmbeddedModels.h"
-#include "scene/Director.h"
+#include "scene/ShowLighting.h"
+#include "scene/ShowState.h"
 #include "tests/models/GlRecorder.h"
 #include "tests/support/GlTest.h"
 

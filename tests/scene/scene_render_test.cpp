@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "actors/Actor.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
 #include "scene/Stage.h"
@@ -126,13 +126,6 @@ TEST(GlowExtensions, NeedsBothNames)
     EXPECT_FALSE(ExtensionsSupportGlow("GL_ARB_multitexture GL_EXT_texture"));
     EXPECT_FALSE(ExtensionsSupportGlow(""));
     EXPECT_FALSE(ExtensionsSupportGlow(nullptr));
-}
-
-TEST_F(SceneRenderTest, MesaOffersTheGlowExtensions)
-{
-    FakeTicks ticks;
-    Scene scene(width, height, 0);
-    EXPECT_TRUE(scene.glowSupported);
 }
 
 }  // namespace

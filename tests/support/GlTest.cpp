@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/linux/FontGlyphs.h"
-#include "scene/Director.h"
+#include "show/Director.h"
 #include "scene/FrameClock.h"
 #include "scene/Gl.h"
 #include "scene/RandomSource.h"

@@ -11,6 +11,9 @@ for args in "" /s "/p 5" -root; do
 done
 pass "no display: $(cat "$WORK/err")"
 
-env -u DISPLAY "$QUILLMOOR" /x || fail "/x without a display: exit $?"
+for args in /x "/a 78"; do
+    env -u DISPLAY "$QUILLMOOR" $args >"$WORK/out" 2>"$WORK/err" || fail "'$args' without a display: exit $?"
+    [ -s "$WORK/err" ] && fail "'$args' without a display said: $(cat "$WORK/err")"
+done
 env -u DISPLAY "$QUILLMOOR" --offscreen --no-png >/dev/null || fail "--offscreen without a display: exit $?"
-pass "/x and --offscreen need no display"
+pass "/x, /a and --offscreen need no display"

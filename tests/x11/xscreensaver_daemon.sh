@@ -2,16 +2,27 @@
 # Under the real xscreensaver daemon (run as an unprivileged user, since it
 # will not launch savers as root): activation starts Quillmoor drawing into
 # the daemon's window, deactivation ends it, and no process is left behind.
+#
+# $1 is a path to the program, or the bare name of an installed one, which the
+# daemon then finds itself; further arguments replace its -root.
 . "$(dirname "$0")/lib.sh" || exit 1
 require xscreensaver xscreensaver-command setpriv pgrep import convert
 start_xvfb
+shift
+SAVER_ARGS=${*:--root}
 
-# A copy of the program in a place the unprivileged user can run it from; its
-# unique path also tells its processes apart from any other.
-SAVER_BIN=$WORK/bin/quillmoor
-mkdir -p "$WORK/bin" "$WORK/home"
-cp "$QUILLMOOR" "$SAVER_BIN"
-chmod 755 "$WORK/bin" "$SAVER_BIN"
+mkdir -p "$WORK/home"
+if [[ $QUILLMOOR == */* ]]; then
+    # A copy of the program in a place the unprivileged user can run it from;
+    # its unique path also tells its processes apart from any other.
+    SAVER_BIN=$WORK/bin/quillmoor
+    mkdir -p "$WORK/bin"
+    cp "$QUILLMOOR" "$SAVER_BIN"
+    chmod 755 "$WORK/bin" "$SAVER_BIN"
+else
+    command -v "$QUILLMOOR" >/dev/null || fail "$QUILLMOOR is not installed"
+    SAVER_BIN=$QUILLMOOR
+fi
 cat >"$WORK/home/.xscreensaver" <<CONF
 mode:		one
 selected:	0
@@ -20,9 +31,11 @@ fade:		False
 unfade:		False
 splash:		False
 timeout:	0:30:00
-programs:	GL: "Quillmoor" $SAVER_BIN -root \\n
+programs:	GL: "Quillmoor" $SAVER_BIN $SAVER_ARGS \\n
 CONF
 [ "$(id -u)" = 0 ] && chown -R 65534:65534 "${WORK:?}/home"
+SAVER_UID=$(id -u)
+[ "$SAVER_UID" = 0 ] && SAVER_UID=65534
 
 # The daemon and its commands run as nobody when this runs as root, else as
 # the user running the test.
@@ -32,7 +45,7 @@ as_user() {
     (cd / && "${drop[@]}" \
         env -i HOME="$WORK/home" DISPLAY="$DISPLAY" PATH="$PATH" QUILLMOOR_SETTINGS="$WORK/home/settings.ini" "$@")
 }
-saver_pids() { pgrep -f "^$SAVER_BIN( |\$)"; }
+saver_pids() { pgrep -u "$SAVER_UID" -f "^$SAVER_BIN( |\$)"; }
 
 # wait_for CONDITION SECONDS: polls a shell condition.
 wait_for() {

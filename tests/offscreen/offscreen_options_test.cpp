@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "host/OffscreenOptions.h"
+#include "platform/offscreen/OffscreenOptions.h"
 
 namespace {
 

@@ -1,19 +1,21 @@
-#include "scene/Director.h"
+#include "show/Director.h"
 
 #include "actors/Actor.h"
 #include "actors/Cast.h"
 #include "scene/Gl.h"
+#include "scene/ShowLighting.h"
+#include "scene/ShowState.h"
 #include "scene/Scene.h"
 #include "scene/TextOverlay.h"
 
 Director* currentDirector = nullptr;
-bool sepiaMode = false;
 long long lastPeriod = 0;
 long long lastStep = -1;
 
 void ResetShowState()
 {
     currentDirector = nullptr;
+    currentCast = nullptr;
     sepiaMode = false;
     lastPeriod = 0;
     lastStep = -1;
@@ -22,9 +24,6 @@ void ResetShowState()
 namespace {
 
 const GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
-const GLfloat kBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
-const GLfloat kNoSpecular[] = {0.0f, 0.0f, 0.0f, 0.0f};
-const GLfloat kLightPosition[] = {100.0f, 100.0f, 0.0f, 1.0f};
 
 constexpr int kPeriodSeconds = 20;
 constexpr double kSepiaStepsPerSecond = 24.0;
@@ -48,6 +47,7 @@ Stage* CreateStage(int kind, Scene* scene)
 Director::Director(Scene* scene) : Stage(scene)
 {
     currentDirector = this;
+    currentCast = this;
 }
 
 Director::~Director()
@@ -59,6 +59,8 @@ Director::~Director()
     // Nothing may reach the cast through a Director that is gone.
     if (currentDirector == this)
         currentDirector = nullptr;
+    if (currentCast == this)
+        currentCast = nullptr;
 }
 
 void Director::Setup()
@@ -101,24 +103,6 @@ void Director::Update()
     for (Actor* actor : cast)
         if (actor)
             actor->Update();
-}
-
-void BeginShowLighting()
-{
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kNoSpecular);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, kBlack);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, kWhite);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-    glCullFace(GL_BACK);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_NORMALIZE);
-}
-
-void PlaceShowLight()
-{
-    glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
 }
 
 void Director::BeginFrame()

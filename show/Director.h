@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actors/Cast.h"
+#include "scene/ShowState.h"
 #include "scene/Stage.h"
 
 class Actor;
@@ -7,7 +9,7 @@ class Actor;
 // The show: owns the cast, sets lights, fog and blending, flips between colour
 // and sepia mode every 20 seconds and steps the cast 24 times a second in
 // sepia mode, and prints the frame rate.
-class Director : public Stage {
+class Director : public Stage, public CastRoster {
 public:
     explicit Director(Scene* scene);
     // The cast goes with the Director that created it, while the GL context
@@ -29,25 +31,18 @@ public:
 
     Actor* starField() const { return cast[kStarField]; }
     Actor* passer() const { return cast[kPasser]; }
-    Actor* mast() const { return cast[kMast]; }
-    Actor* cruiser() const { return cast[kCruiser]; }
+    Actor* mast() const override { return cast[kMast]; }
+    Actor* cruiser() const override { return cast[kCruiser]; }
     Actor* linker() const { return cast[kLinker]; }
 };
 
 // Process-wide show state.
 extern Director* currentDirector;  // the most recently constructed Director
-extern bool sepiaMode;             // false: colour mode; true: sepia mode
 extern long long lastPeriod;       // last 20-second period seen
 extern long long lastStep;         // last 1/24-second step at which the cast moved
 
 // Back to the values a fresh process starts with (tests, repeated runs).
 void ResetShowState();
-
-// The lights, material and blending state every frame of the show begins
-// with, and the show's light placed in the current object coordinates; the
-// model viewer lights its models with the same two.
-void BeginShowLighting();
-void PlaceShowLight();
 
 // The frame-rate text, as the Director prints it.
 inline constexpr const char* kFrameRateFormat = "%5.2f fps";

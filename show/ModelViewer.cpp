@@ -1,10 +1,11 @@
-#include "models/ModelViewer.h"
+#include "show/ModelViewer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "scene/Director.h"
 #include "scene/Gl.h"
+#include "scene/ShowLighting.h"
+#include "scene/ShowState.h"
 
 namespace {
 

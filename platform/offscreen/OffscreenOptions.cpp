@@ -1,4 +1,4 @@
-#include "host/OffscreenOptions.h"
+#include "platform/offscreen/OffscreenOptions.h"
 
 #include <cerrno>
 #include <cmath>

@@ -1,0 +1,3 @@
+#include "scene/ShowState.h"
+
+bool sepiaMode = false;
