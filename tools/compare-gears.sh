@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The X11 saver and xscreensaver's gears side by side under one Xvfb, each in
-# a 1280x720 window, over the same stretch of time: CPU-seconds per 10 s and
+# The X11 saver (quillmoor -window, sized to 1280x720) and xscreensaver's
+# gears side by side under one Xvfb, each in a 1280x720 window, over the same
+# stretch of time: CPU-seconds per 10 s and
 # per frame of each. Frames are counted the same way for both, by a small
-# library preloaded into each that counts glXSwapBuffers calls; the saver's
+# library preloaded into each that counts buffer swaps (GLX or EGL); the saver's
 # own QUILLMOOR_FRAME_REPORT line is shown as a check of that count.
 #   bash tools/compare-gears.sh [--seconds 30] [--warm-up 5] [--out DIR]
 # Installs xscreensaver-gl when gears is missing (needs root or sudo).
@@ -28,7 +29,7 @@ if [ ! -x "$gears" ]; then
   [ "$(id -u)" -ne 0 ] && as_root=(sudo)
   "${as_root[@]}" apt-get install -y -qq --no-install-recommends xscreensaver-gl > /dev/null
 fi
-for tool in Xvfb xmessage xdotool gcc; do
+for tool in Xvfb xdotool gcc; do
   command -v "$tool" > /dev/null || { echo "compare-gears: $tool is missing (see tools/install-deps.sh)" >&2; exit 1; }
 done
 
@@ -52,11 +53,8 @@ cat > "$work/swapcount.c" <<'C'
 typedef struct _XDisplay Display;
 typedef unsigned long GLXDrawable;
 static volatile long *count;
-void glXSwapBuffers(Display *display, GLXDrawable drawable)
+static void Count(void)
 {
-    static void (*real)(Display *, GLXDrawable);
-    if (!real)
-        real = (void (*)(Display *, GLXDrawable))dlsym(RTLD_NEXT, "glXSwapBuffers");
     if (!count) {
         const char *path = getenv("SWAP_COUNT_FILE");
         int fd = path ? open(path, O_RDWR) : -1;
@@ -64,8 +62,26 @@ void glXSwapBuffers(Display *display, GLXDrawable drawable)
         static long unused;
         count = map != MAP_FAILED ? (volatile long *)map : &unused;
     }
-    real(display, drawable);
     ++*count;
+}
+/* GLX (the saver) */
+void glXSwapBuffers(Display *display, GLXDrawable drawable)
+{
+    static void (*real)(Display *, GLXDrawable);
+    if (!real)
+        real = (void (*)(Display *, GLXDrawable))dlsym(RTLD_NEXT, "glXSwapBuffers");
+    real(display, drawable);
+    Count();
+}
+/* EGL (xscreensaver 6 hacks draw through EGL) */
+unsigned eglSwapBuffers(void *display, void *surface)
+{
+    static unsigned (*real)(void *, void *);
+    if (!real)
+        real = (unsigned (*)(void *, void *))dlsym(RTLD_NEXT, "eglSwapBuffers");
+    unsigned result = real(display, surface);
+    Count();
+    return result;
 }
 C
 gcc -shared -fPIC -O2 -o "$work/swapcount.so" "$work/swapcount.c" -ldl
@@ -76,31 +92,30 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n1 "$work/display")
 
-# Two plain 1280x720 windows, side by side, to draw into.
-host_window() {
-  xmessage -name "$1" -geometry "1280x720+$2+0" " " > /dev/null 2>&1 &
-  pids+=($!)
+# Side by side: each program in a 1280x720 window of its own (windows given to
+# them by id would be covered by the host's own widgets, which saves drawing).
+find_window() {
   local id=
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n1 || true)
+  for _ in $(seq 200); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -n1 || true)
     [ -n "$id" ] && break
     sleep 0.05
   done
-  [ -n "$id" ] || { echo "compare-gears: no window $1" >&2; exit 1; }
+  [ -n "$id" ] || { echo "compare-gears: no window named $1" >&2; cat "$work"/*.err >&2; exit 1; }
   echo "$id"
 }
-ours_window=$(host_window quillmoor-host 0)
-gears_window=$(host_window gears-host 1280)
-
 for name in ours gears; do head -c 8 /dev/zero > "$work/$name.count"; done
 SWAP_COUNT_FILE=$work/ours.count LD_PRELOAD=$work/swapcount.so QUILLMOOR_FRAME_REPORT=1 \
-  "$quillmoor" -window-id "$ours_window" > "$work/ours.out" 2> "$work/ours.err" &
+  "$quillmoor" -window > "$work/ours.out" 2> "$work/ours.err" &
 ours=$!
 pids+=($ours)
 SWAP_COUNT_FILE=$work/gears.count LD_PRELOAD=$work/swapcount.so \
-  "$gears" -window-id "$gears_window" -fps > "$work/gears.out" 2> "$work/gears.err" &
+  "$gears" -window -geometry 1280x720+1280+0 -fps > "$work/gears.out" 2> "$work/gears.err" &
 gears_pid=$!
 pids+=($gears_pid)
+ours_window=$(find_window '^Quillmoor$')
+xdotool windowsize "$ours_window" 1280 720 windowmove "$ours_window" 0 0
+find_window '^Gears' > /dev/null
 
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }              # utime + stime, in ticks
@@ -126,8 +141,8 @@ report() {  # name cpu-ticks frames
   awk -v name="$1" -v cpu="$2" -v frames="$3" -v t0="$t0" -v t1="$t1" -v hz="$ticks" 'BEGIN {
     wall = t1 - t0
     s = cpu / hz
-    printf "%-10s %8.2f %10.2f %8d %8.1f %12.2f\n", name, s, s * 10 / wall, frames, frames / wall,
-           frames > 0 ? s * 1000 / frames : 0 }'
+    perFrame = frames > 0 ? s * 1000 / frames : 0
+    printf "%-10s %8.2f %10.2f %8d %8.1f %12.2f\n", name, s, s * 10 / wall, frames, frames / wall, perFrame }'
 }
 echo "side by side under Xvfb, two 1280x720 windows, $seconds s after $warmup s of warm-up"
 printf "%-10s %8s %10s %8s %8s %12s\n" program cpu-s "cpu-s/10s" frames fps "cpu-ms/frame"
