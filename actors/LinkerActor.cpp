@@ -23,6 +23,8 @@ constexpr int kFirstWarmLamp = 5;   // 5..10
 constexpr int kFirstCoolLamp = 11;  // 11..16
 constexpr int kLampsPerGroup = 6;
 
+constexpr int kGlowClearMargin = 4;
+
 const GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat kBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
 
@@ -269,7 +271,13 @@ void LinkerActor::RenderGlowTexture()
     glReadPixels(0, 0, kGlowSize, kGlowSize, GL_RED, GL_UNSIGNED_BYTE, glowTexels_.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glowCoverage_.FromTexels(glowTexels_.data());
+    // The rest of the frame is still as the frame's own clear left it: clear
+    // only the corner (and the pixel or two a smooth wide line reaches past
+    // its viewport), not the whole frame a second time.
+    glScissor(0, 0, kGlowSize + kGlowClearMargin, kGlowSize + kGlowClearMargin);
+    glEnable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
     glViewport(0, 0, scene->width, scene->height);
 }
 
