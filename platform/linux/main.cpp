@@ -7,6 +7,7 @@
 #include "platform/linux/HelpText.h"
 #include "platform/linux/LaunchOptions.h"
 #include "platform/linux/SettingsFile.h"
+#include "platform/linux/StderrTexturePlatform.h"
 #include "platform/linux/StopSignal.h"
 #include "platform/offscreen/OffscreenOptions.h"
 #include "platform/offscreen/OffscreenRun.h"
@@ -15,6 +16,8 @@
 int main(int argc, char** argv)
 {
     const char* const* args = argv;
+    // Texture failures go to stderr until the X11 host has its error box.
+    InstallStderrTexturePlatform("quillmoor");
     const LaunchOptions launch = ParseLaunchArguments(argc, args, std::getenv("XSCREENSAVER_WINDOW"));
     if (launch.kind == LaunchOptions::Kind::Help || launch.kind == LaunchOptions::Kind::Version) {
         std::printf("%s\n", launch.kind == LaunchOptions::Kind::Help ? HelpText() : VersionText().c_str());

@@ -7,6 +7,7 @@
 #include "platform/x11/X11ConfigDialog.h"
 #include "platform/x11/X11SaverWindow.h"
 #include "platform/x11/X11Support.h"
+#include "platform/x11/X11TexturePlatform.h"
 #include "scene/TextOverlay.h"
 
 X11Host::~X11Host()
@@ -62,6 +63,7 @@ int X11Host::RunSaverWindow(int32_t parent, int /*showCommand: X windows map as 
     if (!Connect())
         return 1;
     SetGlyphListBuilder(BuildFontGlyphLists);
+    InstallX11TexturePlatform(display_);
     SaverSettings fallback;
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
     X11SaverTarget target;
@@ -81,6 +83,7 @@ int X11Host::RunDaemonStyle(const LaunchOptions& launch)
     if (!Connect())
         return 1;
     SetGlyphListBuilder(BuildFontGlyphLists);
+    InstallX11TexturePlatform(display_);
     runMode = kRunModePreview;
     SaverSettings settings;
     saverSettings = &settings;

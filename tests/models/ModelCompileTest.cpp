@@ -145,14 +145,8 @@ TEST_F(ModelCompileTest, MaterialsNamingATextureGoThroughTheLoader)
     std::strcpy(hand.materials[2].textureFile, "third.bmp");
     hand.meshes[1].textured = 1;
 
-    // Without a loader nothing is loaded and the mesh binds texture 0.
-    {
-        Model model;
-        GlRecorder recorder;
-        model.copyFrom(hand.descriptor(), 1);
-        EXPECT_EQ(model.textures[0], 0u);
-        EXPECT_EQ(recorder.CallsNamed("glBindTexture"), Calls{"glBindTexture(GL_TEXTURE_2D, 0)"});
-    }
+    // Every program loads textures from files unless a test replaces the loader.
+    EXPECT_EQ(CurrentTextureLoader(), &LoadTexture);
 
     SetTextureLoader(FakeLoader);
     Model model;

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "models/TextureLoader.h"
 #include "platform/linux/FontGlyphs.h"
+#include "platform/linux/StderrTexturePlatform.h"
 #include "show/Director.h"
 #include "scene/FrameClock.h"
 #include "scene/Gl.h"
@@ -17,6 +19,8 @@ void ResetProcessState()
     SetRandomGenerator(nullptr);
     SetSeedOverride(true, 1);
     SetGlyphListBuilder(BuildFontGlyphLists);
+    InstallStderrTexturePlatform("quillmoor");
+    SetTextureLoader(nullptr);
 }
 
 GlTest::GlTest(int width, int height) : width(width), height(height) {}

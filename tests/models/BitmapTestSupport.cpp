@@ -1,0 +1,122 @@
+#include "tests/models/BitmapTestSupport.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+Picture FromRgbImage(const RgbImage& image)
+{
+    Picture picture{image.width, image.height, {}};
+    const size_t row = static_cast<size_t>(image.width) * 3;
+    for (int y = image.height - 1; y >= 0; --y)
+        picture.rgb.insert(picture.rgb.end(), image.data.get() + row * y, image.data.get() + row * (y + 1));
+    return picture;
+}
+
+int LargestDifference(const Picture& a, const Picture& b)
+{
+    if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size())
+        return 256;
+    int largest = 0;
+    for (size_t i = 0; i < a.rgb.size(); ++i)
+        largest = std::max(largest, std::abs(a.rgb[i] - b.rgb[i]));
+    return largest;
+}
+
+bool ReadWithImageMagick(const std::vector<std::string>& paths, const std::string& scratch,
+                         std::vector<Picture>& pictures)
+{
+    std::string command = kImageMagick;
+    for (const std::string& path : paths)
+        command += " '" + path + "'";
+    if (RunCommand(command + " -depth 8 +adjoin '" + scratch + "/decoded-%d.ppm'") != 0)
+        return false;
+    pictures.assign(paths.size(), {});
+    for (size_t i = 0; i < paths.size(); ++i) {
+        std::ifstream in(scratch + "/decoded-" + std::to_string(i) + ".ppm", std::ios::binary);
+        std::string magic;
+        int maxValue = 0;
+        Picture& picture = pictures[i];
+        in >> magic >> picture.width >> picture.height >> maxValue;
+        in.get();
+        if (magic != "P6" || maxValue != 255 || picture.width <= 0 || picture.height <= 0)
+            return false;
+        picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+        if (!in.read(reinterpret_cast<char*>(picture.rgb.data()), static_cast<std::streamsize>(picture.rgb.size())))
+            return false;
+    }
+    return true;
+}
+
+int RunCommand(const std::string& command)
+{
+    const int status = std::system(command.c_str());
+    return status == -1 || !WIFEXITED(status) ? -1 : WEXITSTATUS(status);
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+ScratchFolder::ScratchFolder()
+{
+    static int made = 0;
+    path = std::filesystem::temp_directory_path().string() + "/quillmoor-bitmaps-" + std::to_string(getpid()) + "-"
+        + std::to_string(++made);
+    std::filesystem::create_directories(path);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+std::vector<std::uint8_t> HandBitmap::Bytes() const
+{
+    std::vector<std::uint8_t> out;
+    auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.push_back(static_cast<std::uint8_t>(value >> 8 * i));
+    };
+    const bool core = headerSize == 12;
+    const size_t header = std::max<size_t>(headerSize, 4);
+    const size_t tableEnd = 14 + header + 4 * masks.size() + palette.size() * (core ? 3 : 4);
+    if (fileHeader) {
+        out = {'B', 'M'};
+        put(static_cast<std::uint32_t>(tableEnd + pixels.size()), 4);
+        put(0, 4);
+        put(pixelOffset ? pixelOffset : static_cast<std::uint32_t>(tableEnd), 4);
+    }
+    const size_t headerAt = out.size();
+    put(headerSize, 4);
+    const int sizeBytes = core ? 2 : 4;
+    put(static_cast<std::uint32_t>(width), sizeBytes);
+    put(static_cast<std::uint32_t>(height), sizeBytes);
+    put(1, 2);
+    put(bitCount, 2);
+    if (!core) {
+        for (std::uint32_t field : {compression, static_cast<std::uint32_t>(pixels.size()), 2835u, 2835u, clrUsed, 0u})
+            put(field, 4);
+        out.resize(headerAt + header);
+    }
+    for (std::uint32_t mask : masks)
+        put(mask, 4);
+    for (std::uint32_t color : palette)
+        put(color, core ? 3 : 4);
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
