@@ -1,5 +1,5 @@
-// Many random and mutated inputs through the command-line and settings-file
-// parsers: they must never crash, and must agree with simple references.
+// Many random inputs through the command-line parser: it must never crash,
+// and must agree with a simple reference.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,8 +10,6 @@
 #include <string>
 
 #include "host/CommandLine.h"
-#include "host/SettingsStore.h"
-#include "platform/linux/SettingsFile.h"
 
 namespace {
 
@@ -63,69 +61,6 @@ TEST(ParserRandomInput, CommandLinesOfAnyBytesGiveAKnownMode)
             ASSERT_EQ(parsed.window, 0);
         }
         ASSERT_TRUE(!parsed.ownerIsForeground || parsed.mode == kRunModeConfigure);
-    }
-}
-
-TEST(ParserRandomInput, SettingsFilesRoundTripAndSurviveMutation)
-{
-    std::mt19937 random(4242);
-    const std::string nameChars = "abcXYZ 09_\\.";
-    const std::string valueChars = "abc 0123456789-+=[];#";
-    for (int k = 0; k < 2000; ++k) {
-        // A well-formed file of random names and values reads back as written.
-        std::map<std::string, std::map<std::string, std::string>> written;
-        std::string text;
-        const int sections = static_cast<int>(random() % 4);
-        for (int s = 0; s < sections; ++s) {
-            std::string section = RandomText(random, nameChars, 10);
-            section.erase(0, section.find_first_not_of(' '));
-            if (section.empty() || section.back() == ' ')
-                section += 'S';
-            for (char& c : section)
-                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            text += "[" + section + "]\n";
-            const int values = static_cast<int>(random() % 4);
-            for (int v = 0; v < values; ++v) {
-                std::string name = "n" + RandomText(random, "abcdefgh", 6);
-                std::string value = RandomText(random, valueChars, 12);
-                value.erase(0, value.find_first_not_of(' '));
-                while (!value.empty() && value.back() == ' ')
-                    value.pop_back();
-                text += name + " = " + value + "\n";
-                written[section][name] = value;
-            }
-        }
-        const SettingsDocument document = ParseSettingsText(text);
-        for (const auto& [section, values] : written)
-            for (const auto& [name, value] : values) {
-                const std::string* found = document.Find(section, name);
-                ASSERT_NE(found, nullptr) << text;
-                ASSERT_EQ(*found, value) << text;
-            }
-
-        // Mutated copies (bytes flipped, cut, NULs inserted) parse without harm.
-        for (int m = 0; m < 5; ++m) {
-            std::string mutated = text;
-            const int edits = 1 + static_cast<int>(random() % 6);
-            for (int e = 0; e < edits && !mutated.empty(); ++e) {
-                const size_t at = random() % mutated.size();
-                switch (random() % 3) {
-                case 0: mutated[at] = static_cast<char>(random() % 256); break;
-                case 1: mutated.erase(at, random() % 8); break;
-                default: mutated.insert(at, 1, '\0'); break;
-                }
-            }
-            const SettingsDocument parsed = ParseSettingsText(mutated);
-            for (const auto& [section, values] : parsed.sections)
-                for (const auto& [name, value] : values) {
-                    StoredValue stored;
-                    stored.kind = StoredValue::Kind::Text;
-                    stored.text = value;
-                    int32_t field = 0;
-                    DecodeStoredInt32(stored, field);
-                    ASSERT_FALSE(name.empty());
-                }
-        }
     }
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+
+#include "host/RunMode.h"
+#include "host/SaverSettings.h"
+
+// The saver window of this process, once created (the text overlay takes its
+// device context for the font); null before.
+HWND SaverWindowHandle();
+
+// The class procedure of the saver window: translates the messages the saver
+// decides on and hands them to the portable window procedure; the rest, and
+// whatever it passes on, gets the system's default processing.
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Registers the window class, creates the preview child of `parent` or the
+// full-screen pop-up, sets up its OpenGL context and runs the Scene until the
+// window is destroyed. Returns 0, or 1 after a failure (reported in a message
+// box where the user can act on it).
+int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, RunMode mode, SaverSettings& settings);

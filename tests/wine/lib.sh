@@ -1,0 +1,133 @@
+# Shared by the Wine checks: a private Xvfb and Wine prefix per run, bounded
+# waits and screenshots. Sourced by run.sh. Nothing here is timed: under Wine
+# the same work takes very different times from run to run.
+
+WORK=${WORK:?}
+ARTIFACTS=${ARTIFACTS:?}
+FAILURES=0
+STARTED_PIDS=()
+XVFB_PID=
+
+pass() { echo "  ok: $*"; }
+fail() {
+    echo "  FAIL: $*"
+    FAILURES=$((FAILURES + 1))
+    return 1
+}
+
+# start_xvfb [Xvfb arguments]: a private Xvfb on a free display, 800x600.
+start_xvfb() {
+    local numberFile=$WORK/display i
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset -ac "$@" 3>"$numberFile" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 200); do
+        [ -s "$numberFile" ] && break
+        sleep 0.05
+    done
+    [ -s "$numberFile" ] || { echo "Xvfb did not start"; return 1; }
+    export DISPLAY=:$(head -n1 "$numberFile")
+}
+
+# A fresh Wine prefix with no crash dialog (a crash must end the process so
+# that its exit code tells) and no managed windows: with no window manager to
+# answer, Wine would wait 2 s at every window's withdrawal, and a wrong close
+# would show only after that.
+make_prefix() {
+    export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    wineboot -i >"$WORK/wineboot.log" 2>&1 || { cat "$WORK/wineboot.log"; return 1; }
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -w
+}
+
+cleanup() {
+    local pid
+    for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
+    for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+    rm -rf "$WORK"
+}
+
+# start NAME command...: runs a command in the background; its pid goes into
+# the variable NAME, its output into $WORK/NAME.out and .err.
+start() {
+    local name=$1
+    shift
+    "$@" >"$WORK/$name.out" 2>"$WORK/$name.err" &
+    local pid=$!
+    STARTED_PIDS+=("$pid")
+    printf -v "$name" '%s' "$pid"
+}
+
+# wait_exit PID SECONDS: sets RC to the exit code, or to "running" when the
+# process is still there after SECONDS (polled every 0.1 s).
+wait_exit() {
+    local pid=$1 limit=$2 i
+    RC=running
+    for i in $(seq $((limit * 10))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            RC=$?
+            return
+        fi
+        sleep 0.1
+    done
+}
+
+# stop PID: ends a process this run started that outlived its check.
+stop() {
+    kill "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+}
+
+# still_running PID SECONDS: true when the process is alive after SECONDS.
+still_running() {
+    sleep "$2"
+    kill -0 "$1" 2>/dev/null
+}
+
+# wait_window NAME [SECONDS]: prints the X id of the first visible window
+# named exactly NAME.
+wait_window() {
+    local name=$1 limit=${2:-30} i id
+    for i in $(seq $((limit * 10))); do
+        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# lit_pixels IMAGE [GEOMETRY]: how many pixels (of the crop) are not black.
+lit_pixels() {
+    convert "$1" ${2:+-crop "$2" +repage} -fill white +opaque black -format '%[fx:round(mean*w*h)]' info: 2>/dev/null \
+        || echo 0
+}
+
+# wait_lit IMAGE SECONDS [WINDOW]: screenshots the window (default the whole
+# screen) into IMAGE until more than 100 pixels are lit; LIT is the last count.
+wait_lit() {
+    local image=$1 limit=$2 window=${3:-root} i
+    LIT=0
+    for i in $(seq $((limit * 4))); do
+        if import -window "$window" "$image" 2>/dev/null; then
+            LIT=$(lit_pixels "$image")
+            [ "$LIT" -gt 100 ] && return 0
+        fi
+        sleep 0.25
+    done
+    return 1
+}
+
+# reg_set NAME TYPE DATA: a value under the common screen-saver key.
+SAVER_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers'
+reg_set() {
+    wine reg add "$SAVER_KEY" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1
+}

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The Windows saver under Wine: installs what is missing (32-bit Wine, i386
+# Mesa, mingw-w64, Xvfb tools), cross builds quillmoor.scr and the Windows test
+# programs, and runs every check in a fresh Wine prefix on a private Xvfb.
+# Screenshots go to build-windows/wine-artifacts/.
+#   bash tests/wine/run.sh [--no-install] [--no-build]
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+build=${QUILLMOOR_WINDOWS_BUILD_DIR:-$top/build-windows}
+install=1
+compile=1
+for arg in "$@"; do
+    case "$arg" in
+    --no-install) install=0 ;;
+    --no-build) compile=0 ;;
+    *) echo "usage: $0 [--no-install] [--no-build]" >&2; exit 2 ;;
+    esac
+done
+
+started=$(date +%s)
+[ $install = 1 ] && { bash "$top/tools/install-windows-deps.sh" || exit 1; }
+if [ $compile = 1 ]; then
+    echo "== cross build (mingw-w64, i686)"
+    QUILLMOOR_WINDOWS_BUILD_DIR=$build bash "$top/tools/build-windows.sh" >"$build.build.log" 2>&1 \
+        || { tail -n 40 "$build.build.log"; echo "cross build failed"; exit 1; }
+fi
+SCR=$build/platform/win32/quillmoor.scr
+TESTS_EXE=$build/tests/win32/quillmoor_tests.exe
+PREVIEW_HOST=$build/tests/win32/preview_host.exe
+for program in "$SCR" "$TESTS_EXE" "$PREVIEW_HOST"; do
+    [ -f "$program" ] || { echo "missing $program"; exit 1; }
+done
+
+WORK=$(mktemp -d /tmp/quillmoor-wine-XXXXXX)
+ARTIFACTS=$build/wine-artifacts
+rm -rf "$ARTIFACTS"
+mkdir -p "$ARTIFACTS"
+. "$here/lib.sh"
+trap cleanup EXIT
+for check in "$here"/check_*.sh; do
+    . "$check"
+done
+
+echo "== programs"
+check_imports
+check_resources
+echo "== Wine prefix and Xvfb"
+start_xvfb || exit 1
+make_prefix || exit 1
+echo "== unit tests under Wine"
+check_unit_tests
+echo "== /s"
+check_saver
+echo "== /c"
+check_config
+echo "== /p"
+check_preview
+echo "== bad switches"
+check_bad_input
+echo "== set-up failure"
+check_setup_error
+
+echo "== Wine stage: $(($(date +%s) - started)) s, $FAILURES failure(s)"
+[ "$FAILURES" = 0 ]
