@@ -1,6 +1,7 @@
-# Switches that show nothing end at once without a crash: an unknown switch,
-# the password change (which Wine does not provide) and a dialog whose owner
-# is not a window with 0, a preview whose parent is not a window with 1.
+# Switches that show nothing end at once without a crash: unknown switches
+# (the .scr takes the standard ones only, so no --help either), the password
+# change (which Wine does not provide) and a dialog whose owner is not a
+# window with 0, a preview whose parent is not a window with 1.
 check_bad_input() {
     local args expected
     while read -r expected args; do
@@ -18,6 +19,7 @@ check_bad_input() {
 0 /x
 0 /a
 0 /c:12345
+0 --help
 1 /p 12345
 1 /p
 LIST

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows saver under Wine: installs what is missing (32-bit Wine, i386
-# Mesa, mingw-w64, Xvfb tools), cross builds quillmoor.scr and the Windows test
-# programs, and runs every check in a fresh Wine prefix on a private Xvfb.
+# Mesa, mingw-w64, NSIS, Xvfb tools), cross builds quillmoor.scr, the Windows
+# test programs and the installer, and runs every check in a fresh Wine prefix
+# on a private Xvfb.
 # Screenshots go to build-windows/wine-artifacts/.
 #   bash tests/wine/run.sh [--no-install] [--no-build]
 set -uo pipefail
@@ -24,11 +25,15 @@ if [ $compile = 1 ]; then
     echo "== cross build (mingw-w64, i686)"
     QUILLMOOR_WINDOWS_BUILD_DIR=$build bash "$top/tools/build-windows.sh" >"$build.build.log" 2>&1 \
         || { tail -n 40 "$build.build.log"; echo "cross build failed"; exit 1; }
+    cmake --build "$build" --target installer >>"$build.build.log" 2>&1 \
+        || { tail -n 20 "$build.build.log"; echo "installer build failed"; exit 1; }
 fi
 SCR=$build/platform/win32/quillmoor.scr
 TESTS_EXE=$build/tests/win32/quillmoor_tests.exe
 PREVIEW_HOST=$build/tests/win32/preview_host.exe
-for program in "$SCR" "$TESTS_EXE" "$PREVIEW_HOST"; do
+VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+INSTALLER=$build/quillmoor-$VERSION-setup.exe
+for program in "$SCR" "$TESTS_EXE" "$PREVIEW_HOST" "$INSTALLER"; do
     [ -f "$program" ] || { echo "missing $program"; exit 1; }
 done
 
@@ -58,6 +63,8 @@ echo "== /p"
 check_preview
 echo "== bad switches"
 check_bad_input
+echo "== installer"
+check_installer
 echo "== set-up failure"
 check_setup_error
 

@@ -1,0 +1,76 @@
+# The installer: a silent install puts quillmoor.scr into the system folder
+# and an uninstall entry into the registry without touching the user's choice
+# of saver; the installed saver runs; a silent uninstall takes it all away.
+
+UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmoor'
+
+# installed_value NAME: a value of the uninstall entry, from the last query.
+installed_value() {
+    sed -n "s/^ *$1 *REG_[A-Z_]* *//p" "$WORK/entry.txt"
+}
+
+check_installer() {
+    strings -el "$INSTALLER" | grep -qx "$VERSION" \
+        || fail "the installer's version resource does not hold $VERSION"
+
+    # 32-bit savers belong in SysWOW64 on 64-bit Windows (a prefix with a
+    # syswow64 folder), else in system32.
+    local folder=system32
+    [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && folder=syswow64
+    local scr=$WINEPREFIX/drive_c/windows/$folder/quillmoor.scr
+
+    start SETUP wine "$INSTALLER" /S
+    wait_exit "$SETUP" 60
+    [ "$RC" = 0 ] || { stop "$SETUP"; fail "setup /S: exit $RC"; return 1; }
+    cmp -s "$SCR" "$scr" || { fail "setup /S: no quillmoor.scr in $folder"; return 1; }
+    if wine reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE >/dev/null 2>&1; then
+        fail "setup /S chose a screen saver for the user"
+    fi
+    wine reg query "$UNINSTALL_KEY" /reg:32 2>/dev/null | tr -d '\r' >"$WORK/entry.txt"
+    local name expected value bad=
+    while read -r name expected; do
+        value=$(installed_value "$name")
+        # Paths in any letter case.
+        [ "$name" = DisplayIcon ] && { value=${value,,}; expected=${expected,,}; }
+        [ "$value" = "$expected" ] || bad+=" $name='$value'"
+    done <<LIST
+DisplayName Quillmoor
+DisplayVersion $VERSION
+Publisher Orvel
+DisplayIcon C:\\windows\\$folder\\quillmoor.scr,0
+QuietUninstallString $(installed_value UninstallString) /S
+NoModify 0x1
+NoRepair 0x1
+LIST
+    [ $(($(installed_value EstimatedSize))) -ge $(($(stat -c %s "$SCR") / 1024)) ] || bad+=" EstimatedSize"
+    local uninstaller
+    uninstaller=$(winepath -u "$(installed_value UninstallString | tr -d '"')" 2>/dev/null)
+    [ -f "$uninstaller" ] || bad+=" UninstallString (no such file)"
+    [ -z "$bad" ] || { cat "$WORK/entry.txt"; fail "uninstall entry:$bad"; return 1; }
+    pass "setup /S: quillmoor.scr in $folder, uninstall entry for $VERSION"
+
+    # The installed saver, started as the system starts it.
+    start SAVER wine "C:\\windows\\$folder\\quillmoor.scr" /s
+    wait_window SaverWindow >/dev/null || { stop "$SAVER"; fail "installed /s: no saver window"; return 1; }
+    wait_lit "$ARTIFACTS/installed-saver.png" 30 || { stop "$SAVER"; fail "installed /s: the screen stays black"; return 1; }
+    xdotool key space
+    wait_exit "$SAVER" 20
+    [ "$RC" = 0 ] || { stop "$SAVER"; fail "installed /s: a key gives exit $RC"; return 1; }
+    pass "the installed saver draws ($LIT pixels lit) and a key ends it with 0"
+
+    # The uninstaller runs from a copy of itself and returns at once: wait for
+    # its folder, the last thing it removes, to go.
+    local folderOfUninstaller i
+    folderOfUninstaller=$(dirname "$uninstaller")
+    wine "$uninstaller" /S || { fail "uninstall /S: exit $?"; return 1; }
+    for i in $(seq 300); do
+        [ -e "$folderOfUninstaller" ] || break
+        sleep 0.1
+    done
+    bad=
+    [ -e "$scr" ] && bad+=" quillmoor.scr"
+    [ -e "$folderOfUninstaller" ] && bad+=" $(ls "$folderOfUninstaller")"
+    wine reg query "$UNINSTALL_KEY" /reg:32 >/dev/null 2>&1 && bad+=" the uninstall entry"
+    [ -z "$bad" ] && pass "uninstall /S removes the saver, the uninstaller and the entry" \
+        || fail "uninstall /S left:$bad"
+}
