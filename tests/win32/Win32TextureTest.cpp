@@ -1,6 +1,6 @@
 // Bitmap files loaded through the Windows platform (the file mapped, GDI's
 // SetDIBits converting) and through our own conversion, ConvertDib: the
-// same picture or the same message. The files are read at run time from
+// same picture or the same message; and a model textured through GDI. The files are read at run time from
 // the test data folder: $QUILLMOOR_TEST_DATA, else tests/data under the
 // working directory.
 #include <gtest/gtest.h>
@@ -13,8 +13,11 @@
 #include <sstream>
 
 #include "models/DibDecoder.h"
+#include "models/Model.h"
 #include "platform/win32/Win32TexturePlatform.h"
 #include "tests/models/BitmapFiles.h"
+#include "tests/models/HandModels.h"
+#include "tests/win32/WglContext.h"
 
 namespace {
 
@@ -199,6 +202,39 @@ TEST(Win32TextureTest, AFileThatCannotBeMappedGetsTheOpenMessage)
         const Outcome gdi = ThroughGdi(name);
         EXPECT_EQ(gdi.message, "Failed to open DIB file " + name + ".\n");
         EXPECT_TRUE(gdi.rgb.empty()) << name;
+    }
+}
+
+TEST(Win32TextureTest, AModelWhoseMaterialNamesABitmapIsDrawnWithItsPicture)
+{
+    WglContext gl;
+    ASSERT_NE(gl.context, nullptr) << "no WGL context (are the 32-bit GL libraries installed?)";
+    Win32TexturePlatform platform;
+    SetTexturePlatform(&platform);
+    // quadrants.bmp: red and green above, blue and white below; a white
+    // light straight at the square keeps the texels' colours.
+    TexturedSquare square(DataFolder() + "/textures/quadrants.bmp");
+    const GLfloat white[] = {1, 1, 1, 1}, towardViewer[] = {0, 0, 1, 0};
+    glOrtho(-1, 1, -1, 1, -1, 1);
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_POSITION, towardViewer);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
+    Model model;
+    model.copyFrom(square.hand.descriptor(), 1);
+    model.callList(0);
+    glFinish();
+    SetTexturePlatform(nullptr);
+
+    const struct {
+        int x, y;
+        std::uint8_t rgb[3];
+    } quadrants[] = {{16, 48, {255, 0, 0}}, {48, 48, {0, 255, 0}}, {16, 16, {0, 0, 255}}, {48, 16, {255, 255, 255}}};
+    for (const auto& at : quadrants) {
+        std::uint8_t pixel[4] = {};
+        glReadPixels(at.x, at.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(pixel[c], at.rgb[c], 3) << at.x << "," << at.y << " channel " << c;
     }
 }
 
