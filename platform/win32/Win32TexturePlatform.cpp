@@ -8,6 +8,7 @@
 
 #include "host/SetupErrors.h"
 #include "models/DibDecoder.h"
+#include "platform/win32/Win32SaverWindow.h"
 
 // The working block from ReadDibFile goes to SetDIBits as it is: it must be
 // BITMAPINFO byte for byte.
@@ -127,6 +128,9 @@ std::unique_ptr<FileBytes> Win32TexturePlatform::OpenFile(const char* name)
 
 void Win32TexturePlatform::ShowError(const char* text)
 {
+    // The program ends after the box; the saver window, which would close
+    // on losing the activation to it and take the box along, goes first.
+    CloseSaverWindowForError();
     MessageBoxA(GetFocus(), text, kErrorTitle, MB_OK);
 }
 

@@ -58,6 +58,8 @@ echo "== /p"
 check_preview
 echo "== bad switches"
 check_bad_input
+echo "== texture failure"
+check_texture_error
 echo "== set-up failure"
 check_setup_error
 
