@@ -8,9 +8,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iostream>
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 
 #include "models/DibDecoder.h"
 #include "models/Model.h"
@@ -34,7 +34,7 @@ public:
     std::string messages;
 };
 
-// What a load gave: the message, or the picture.
+// What a load gave: its message, or the picture.
 struct Outcome {
     std::string message;
     int width = 0, height = 0;
@@ -47,15 +47,12 @@ struct Outcome {
         width = image->width, height = image->height;
         rgb.assign(image->data.get(), image->data.get() + 3 * width * height);
     }
-    // "same", or where the two differ.
+    // "same", or how the two differ.
     std::string Against(const Outcome& other) const
     {
         if (message != other.message)
             return "\"" + message + "\" against \"" + other.message + "\"";
-        if (width != other.width || height != other.height)
-            return "sizes differ";
-        const auto at = std::mismatch(rgb.begin(), rgb.end(), other.rgb.begin()).first - rgb.begin();
-        return at == static_cast<std::ptrdiff_t>(rgb.size()) ? "same" : "pixel " + std::to_string(at / 3) + " differs";
+        return width == other.width && height == other.height && rgb == other.rgb ? "same" : "pictures differ";
     }
 };
 
@@ -176,7 +173,7 @@ TEST(Win32TextureTest, HandMadeBitmapsOfEveryDepthAndWidthGiveWhatOurConversionG
 {
     TempFolder folder;
     BitmapRandom random(11);
-    int compared = 0;
+    int made = 0;
     for (const Variant& variant : kVariants)
         for (int width = 1; width <= 5; ++width)
             for (int height : {1, 3, 5})
@@ -184,14 +181,13 @@ TEST(Win32TextureTest, HandMadeBitmapsOfEveryDepthAndWidthGiveWhatOurConversionG
                     HandBitmap bitmap = Make(variant, random, width, height);
                     bitmap.fileHeader = fileHeader;
                     const std::vector<std::uint8_t> file = bitmap.Bytes();
-                    const std::string path = folder.path + "/" + std::to_string(compared++) + ".bmp";
+                    const std::string path = folder.path + "/" + std::to_string(made++) + ".bmp";
                     WriteBytes(path, file);
                     const Outcome ours = ThroughOurs(file);
                     ASSERT_EQ(ours.message, "") << variant.name;
                     EXPECT_EQ(ThroughGdi(path).Against(ours), "same")
                         << variant.name << " " << width << "x" << height << (fileHeader ? "" : ", no file header");
                 }
-    EXPECT_EQ(compared, static_cast<int>(std::size(kVariants)) * 5 * 3 * 2);
 }
 
 TEST(Win32TextureTest, AFileThatCannotBeMappedGetsTheOpenMessage)
