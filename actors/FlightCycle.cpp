@@ -11,6 +11,7 @@ const FlightPath kLinkerPath = {25.12f, 0.03980891406536102f, 0.0582311812835666
 namespace {
 // The single-precision value of 6.28318, widened.
 constexpr double kTurn = 6.283180236816406;
+constexpr double kFullTurn = 6.283185307179586;
 }  // namespace
 
 FlightCycle::Step FlightCycle::Advance(double time)
@@ -34,7 +35,11 @@ FlightCycle::Step FlightCycle::Advance(double time)
 Vec3 FlightCycle::PositionAt(double time, float t) const
 {
     const double turns = time * kTurn;
-    const double x = 12.0 * std::sin(static_cast<double>(static_cast<float>(turns * path.xFrequency)));
+    // The phase is rounded to single precision, but only within one turn: a
+    // float of the whole phase has steps of 0.03 rad after a week of show
+    // time and 0.125 rad after a month, and the flyers would move in jerks.
+    const double phase = std::fmod(turns * path.xFrequency, kFullTurn);
+    const double x = 12.0 * std::sin(static_cast<double>(static_cast<float>(phase)));
     const double y = 9.0 * std::cos(turns * path.yFrequency);
     float u = t * path.rate;
     if (reverse == path.mirroredWhen)

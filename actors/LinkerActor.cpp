@@ -1,5 +1,6 @@
 #include "actors/LinkerActor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -21,6 +22,8 @@ constexpr int kBottomLayer = 4;
 constexpr int kFirstWarmLamp = 5;   // 5..10
 constexpr int kFirstCoolLamp = 11;  // 11..16
 constexpr int kLampsPerGroup = 6;
+
+constexpr int kGlowClearMargin = 4;
 
 const GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat kBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -58,6 +61,43 @@ const Actor* Cruiser()
 {
     return currentCast ? currentCast->cruiser() : nullptr;
 }
+
+// One glow layer: texture coordinates [low, high] on both axes span the
+// overlay rectangle from (left, bottom) to (right, top). The window's own
+// edges map to the rectangle's exact corners, so a layer drawn whole is the
+// same quad however it is cut.
+struct LayerMapping {
+    float low, high;
+    float left, right, bottom, top;
+
+    static float Map(float coordinate, float low, float high, float from, float to)
+    {
+        if (coordinate == low)
+            return from;
+        if (coordinate == high)
+            return to;
+        return from + (coordinate - low) * ((to - from) / (high - low));
+    }
+
+    // The part of `rect` inside the window, corners in the whole layer's order.
+    void Emit(const GlowCoverage::Rect& rect) const
+    {
+        const float s0 = std::max(rect.s0, low), s1 = std::min(rect.s1, high);
+        const float t0 = std::max(rect.t0, low), t1 = std::min(rect.t1, high);
+        if (s0 >= s1 || t0 >= t1)
+            return;
+        const float x0 = Map(s0, low, high, left, right), x1 = Map(s1, low, high, left, right);
+        const float y0 = Map(t0, low, high, bottom, top), y1 = Map(t1, low, high, bottom, top);
+        glTexCoord2f(s0, t1);
+        glVertex2f(x0, y1);
+        glTexCoord2f(s0, t0);
+        glVertex2f(x0, y0);
+        glTexCoord2f(s1, t0);
+        glVertex2f(x1, y0);
+        glTexCoord2f(s1, t1);
+        glVertex2f(x1, y1);
+    }
+};
 
 }  // namespace
 
@@ -225,7 +265,19 @@ void LinkerActor::RenderGlowTexture()
     DrawBody(LinkLines::kForGlow, false);
     glBindTexture(GL_TEXTURE_2D, glowTexture);
     glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 0, 0, kGlowSize, kGlowSize, 0);
+    // A luminance copy keeps the red channel; read the same to learn where
+    // the texture is lit.
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kGlowSize, kGlowSize, GL_RED, GL_UNSIGNED_BYTE, glowTexels_.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glowCoverage_.FromTexels(glowTexels_.data());
+    // The rest of the frame is still as the frame's own clear left it: clear
+    // only the corner (and the pixel or two a smooth wide line reaches past
+    // its viewport), not the whole frame a second time.
+    glScissor(0, 0, kGlowSize + kGlowClearMargin, kGlowSize + kGlowClearMargin);
+    glEnable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
     glViewport(0, 0, scene->width, scene->height);
 }
 
@@ -257,19 +309,23 @@ void LinkerActor::DrawGlowOverlay(int layers, float step, float firstAlpha, floa
     glBindTexture(GL_TEXTURE_2D, glowTexture);
     BeginOverlay2D();
     glBegin(GL_QUADS);
+    static const GlowCoverage whole = [] {
+        GlowCoverage all;
+        all.Whole();
+        return all;
+    }();
+    const GlowCoverage& coverage = drawWholeGlowLayers ? whole : glowCoverage_;
     float s = 0.0f;
     float t = 0.0f;
     float alpha = firstAlpha;
     for (int layer = 0; layer < layers; ++layer) {
         glColor4f(colour.red, colour.green, colour.blue, alpha);
-        glTexCoord2f(t, 1.0f - t);
-        glVertex2f(320.0f * s, 240.0f * s);
-        glTexCoord2f(t, t);
-        glVertex2f(320.0f * s, 480.0f - 240.0f * s);
-        glTexCoord2f(1.0f - t, t);
-        glVertex2f(640.0f - 320.0f * s, 480.0f - 240.0f * s);
-        glTexCoord2f(1.0f - t, 1.0f - t);
-        glVertex2f(640.0f - 320.0f * s, 240.0f * s);
+        // The layer shows the texture window [t, 1 - t] on the overlay
+        // rectangle inset by s; only the lit parts of it are drawn, each with
+        // the texture coordinates and place it has in the whole layer.
+        const LayerMapping layerMap{t, 1.0f - t, 320.0f * s, 640.0f - 320.0f * s, 480.0f - 240.0f * s, 240.0f * s};
+        for (const GlowCoverage::Rect& rect : coverage)
+            layerMap.Emit(rect);
         s += insetAdvance;
         t += textureAdvance;
         alpha *= alphaFactor;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "actors/FlyingActor.h"
+#include "actors/GlowCoverage.h"
 #include "scene/Gl.h"
 
 // The colour of the glow layers: orange toward the mast actor, light blue
@@ -36,6 +40,9 @@ public:
     bool linkToMast = false;
     bool linkToCruiser = false;
     bool glowing = false;
+    // Draw every glow layer as one whole quad, black parts included: the
+    // picture the lit-tile drawing must reproduce (tests compare the two).
+    bool drawWholeGlowLayers = false;
 
 private:
     enum class LinkLines { kNone, kInColour, kForGlow };
@@ -43,4 +50,8 @@ private:
     void DrawLinkLine(const Vec3& to);
     void RenderGlowTexture();
     void DrawGlowOverlay(int layers, float step, float firstAlpha, float alphaFactor);
+
+    // The glow texture's texels as last rendered, and where they are lit.
+    std::array<uint8_t, kGlowSize * kGlowSize> glowTexels_{};
+    GlowCoverage glowCoverage_;
 };

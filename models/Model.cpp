@@ -79,6 +79,8 @@ Model::~Model()
 {
     if (listBase != 0)
         glDeleteLists(listBase, reservedLists_ > 0 ? reservedLists_ : 1);
+    if (geometryBase != 0)
+        glDeleteLists(geometryBase, geometryLists_);
 }
 
 void Model::copyFrom(const ModelDescriptor& descriptor, int listCount)
@@ -107,9 +109,31 @@ void Model::compile(int listCount)
     // A second compile replaces the block instead of leaking it.
     if (listBase != 0 && reservedLists_ > 0)
         glDeleteLists(listBase, reservedLists_);
+    BuildGeometryLists();
     listBase = glGenLists(listCount);
     reservedLists_ = listCount;
     compileList(0);
+}
+
+void Model::BuildGeometryLists()
+{
+    if (geometryBase != 0)
+        glDeleteLists(geometryBase, geometryLists_);
+    geometryBase = 0;
+    geometryLists_ = 0;
+    if (!meshes || meshCount <= 0)
+        return;
+    const GLuint base = glGenLists(meshCount);
+    if (base == 0)
+        return;  // no names left: emit issues the triangles itself
+    // Hidden meshes too: a restyle may show them.
+    for (std::int32_t m = 0; m < meshCount; ++m) {
+        glNewList(base + static_cast<GLuint>(m), GL_COMPILE);
+        EmitTriangles(meshes[m]);
+        glEndList();
+    }
+    geometryBase = base;
+    geometryLists_ = meshCount;
 }
 
 void Model::compileList(int list)
@@ -149,7 +173,10 @@ void Model::emit() const
         } else {
             EmitMaterialState(materials[mesh.materialIndex]);
         }
-        EmitTriangles(mesh);
+        if (geometryBase != 0)
+            glCallList(geometryBase + static_cast<GLuint>(m));
+        else
+            EmitTriangles(mesh);
     }
 
     glLightfv(GL_LIGHT0, GL_AMBIENT, kBlack);

@@ -22,7 +22,9 @@ public:
     // Records emit() into list `list` (0-based) of the block.
     void compileList(int list);
     void callList(int list) const;
-    // Issues the model's GL commands: into the open list, or at once.
+    // Issues the model's GL commands: into the open list, or at once. The
+    // triangles of each mesh come from its geometry list once compile has
+    // made them, else they are issued one by one.
     void emit() const;
 
     std::int32_t meshCount;
@@ -31,7 +33,13 @@ public:
     Mesh* meshes;
     GLuint textures[kMaxModelMaterials];
     GLuint listBase;
+    // One list per mesh holding only its triangles, made once by compile:
+    // a restyle recompiles colours and state, not every vertex. 0 when none.
+    GLuint geometryBase = 0;
 
 private:
+    void BuildGeometryLists();
+
     GLsizei reservedLists_ = 0;
+    GLsizei geometryLists_ = 0;
 };

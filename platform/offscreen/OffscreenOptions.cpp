@@ -148,3 +148,8 @@ bool ParseOffscreenOptions(int argc, const char* const argv[], OffscreenOptions&
     }
     return true;
 }
+
+bool ParseOptionInt(const char* text, long long low, long long high, long long& value)
+{
+    return ParseInt(text, low, high, value);
+}

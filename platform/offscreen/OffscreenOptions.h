@@ -32,5 +32,9 @@ bool WantsOffscreen(int argc, const char* const argv[]);
 // message naming the problem in `error`.
 bool ParseOffscreenOptions(int argc, const char* const argv[], OffscreenOptions& options, std::string& error);
 
+// A whole decimal number from `low` to `high`, the whole text and nothing
+// else; the parser's rule for every whole-number option.
+bool ParseOptionInt(const char* text, long long low, long long high, long long& value);
+
 // Usage text for the offscreen options.
 const char* OffscreenUsage();

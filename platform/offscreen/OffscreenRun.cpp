@@ -10,6 +10,7 @@
 #include "show/ModelViewer.h"
 #include "models/data/EmbeddedModels.h"
 #include "platform/linux/FontGlyphs.h"
+#include "platform/linux/FrameReport.h"
 #include "platform/offscreen/OffscreenContext.h"
 #include "platform/offscreen/PngWriter.h"
 #include "scene/FrameClock.h"
@@ -115,11 +116,16 @@ int RunOffscreen(const OffscreenOptions& options)
     if (options.simulatedClock)
         clockScope = std::make_unique<TickSourceScope>(&simulated);
 
+    FrameReport report;
     auto scene = std::make_unique<Scene>(options.width, options.height, 0);
     for (int frame = 0; frame < options.frames; ++frame) {
         if (options.simulatedClock)
             simulated.SetFrame(frame);
         scene->RenderFrame(0);
+        if (report.enabled()) {
+            glFinish();
+            report.FrameDone();
+        }
         if (!options.writeImages)
             continue;
         glFinish();

@@ -15,6 +15,7 @@
 #include "host/SaverPlatform.h"
 #include "host/SaverWindowProc.h"
 #include "host/SetupErrors.h"
+#include "platform/linux/FrameReport.h"
 #include "platform/linux/StopSignal.h"
 #include "platform/x11/X11ErrorBox.h"
 #include "platform/x11/X11Support.h"
@@ -154,8 +155,10 @@ public:
     }
     void SwapBuffers() override
     {
-        if (!windowGone_)
-            glXSwapBuffers(display_, window_);
+        if (windowGone_)
+            return;
+        glXSwapBuffers(display_, window_);
+        frameReport_.FrameDone();
     }
     void Sleep(unsigned milliseconds) override
     {
@@ -469,6 +472,7 @@ private:
     int pendingHeight_ = 0;
     std::deque<SaverMessage> posted_;
     std::unique_ptr<Scene> scene_;
+    FrameReport frameReport_;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "actors/FlightCycle.h"
@@ -174,3 +175,24 @@ TEST(SpinAngle, KeepsResolutionOverLongRuns)
 }
 
 }  // namespace
+
+// However long the show has run, x moves smoothly: no step between two
+// frames 10 ms apart is larger than the path's top speed allows.
+TEST(FlightCycle, SideToSideMotionStaysSmoothForMonths)
+{
+    for (const FlightPath* path : {&kCruiserPath, &kMastPath, &kLinkerPath}) {
+        const double topSpeed = 12.0 * 6.2832 * path->xFrequency;  // units a second
+        for (double days : {0.0, 1.0, 7.0, 30.0, 365.0}) {
+            FlightCycle cycle(*path);
+            const double start = days * 86400.0;
+            float previous = cycle.PositionAt(start, 1.0f).x;
+            double largest = 0.0;
+            for (int step = 1; step <= 300; ++step) {
+                const float x = cycle.PositionAt(start + step * 0.01, 1.0f).x;
+                largest = std::max(largest, static_cast<double>(std::fabs(x - previous)));
+                previous = x;
+            }
+            EXPECT_LE(largest, topSpeed * 0.01 * 1.01 + 1e-5) << days << " days, fx " << path->xFrequency;
+        }
+    }
+}

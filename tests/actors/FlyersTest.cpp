@@ -191,7 +191,8 @@ void UpdateLinkerWith(Scene& scene, LinkerActor& linker, MastActor& mast, Cruise
 
 TEST_F(LinkerTest, LinkAndGlowThresholds)
 {
-    ASSERT_TRUE(scene->glowSupported);
+    if (!scene->glowSupported)
+        GTEST_SKIP() << kNoGlowExtensions;
     LinkerActor* actor = linker();
     const Vec3 far = Vec3().Set(0, 0, -60);
     UpdateLinkerWith(*scene, *actor, *mast(), *cruiser(), Vec3().Set(0, 0, -12), far);
@@ -302,6 +303,8 @@ TEST_F(LinkerTest, WithoutGlowSupportLinksAreDrawnInTheNormalDraw)
 
 TEST_F(LinkerTest, GlowPassRendersIntoTheTexture)
 {
+    if (!scene->glowSupported)
+        GTEST_SKIP() << kNoGlowExtensions;
     LinkerActor* actor = linker();
     ASSERT_NE(actor->glowTexture, 0u);
     auto litTexels = [&] {
@@ -344,6 +347,8 @@ TEST_F(LinkerTest, GlowPassRendersIntoTheTexture)
 
 TEST_F(LinkerTest, GlowOverlayLayersAndColour)
 {
+    if (!scene->glowSupported)
+        GTEST_SKIP() << kNoGlowExtensions;
     LinkerActor* actor = linker();
     // A white glow texture and the actor out of sight, so only the overlay shows.
     std::vector<uint8_t> white(LinkerActor::kGlowSize * LinkerActor::kGlowSize, 255);
@@ -355,6 +360,7 @@ TEST_F(LinkerTest, GlowOverlayLayersAndColour)
         BeginFrameState();
         actor->position.Set(0, 0, -50);
         actor->glowing = true;
+        actor->drawWholeGlowLayers = true;  // the texture was not made by the glow pass
         actor->linkToMast = toMast;
         actor->linkToCruiser = false;
         actor->flight.reverse = reverse;

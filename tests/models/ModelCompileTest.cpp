@@ -1,6 +1,7 @@
 // Model::copyFrom, compile, compileList, callList and the destructor: list
 // names, texture loading through the loader hook and the frozen sepia mode.
 #include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -68,11 +69,22 @@ TEST_F(ModelCompileTest, CopyFromReservesListsAndCompilesListZero)
     EXPECT_EQ(hand.materials[0].selfIndex, 0);
     EXPECT_EQ(hand.materials[1].selfIndex, 1);
     ASSERT_NE(model.listBase, 0u);
-    ASSERT_GE(recorder.calls().size(), 3u);
-    EXPECT_EQ(recorder.calls()[0], "glGenLists(2) = " + std::to_string(model.listBase));
-    EXPECT_EQ(recorder.calls()[1], Named("glNewList", model.listBase, ", GL_COMPILE"));
-    EXPECT_EQ(recorder.calls().back(), "glEndList()");
+    // First each mesh's triangles into a list of its own, then the block,
+    // whose list 0 calls them.
+    ASSERT_NE(model.geometryBase, 0u);
+    const Calls& calls = recorder.calls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[0], "glGenLists(2) = " + std::to_string(model.geometryBase));
+    EXPECT_EQ(calls[1], Named("glNewList", model.geometryBase, ", GL_COMPILE"));
+    const auto block = std::find(calls.begin(), calls.end(), "glGenLists(2) = " + std::to_string(model.listBase));
+    ASSERT_NE(block, calls.end());
+    ASSERT_NE(block + 1, calls.end());
+    EXPECT_EQ(block[1], Named("glNewList", model.listBase, ", GL_COMPILE"));
+    EXPECT_EQ(std::count(block, calls.end(), "glBegin(GL_TRIANGLES)"), 0);
+    EXPECT_EQ(std::count(block, calls.end(), Named("glCallList", model.geometryBase + 1)), 1);
+    EXPECT_EQ(calls.back(), "glEndList()");
     EXPECT_TRUE(glIsList(model.listBase));
+    EXPECT_TRUE(glIsList(model.geometryBase + 1));
 
     recorder.Clear();
     model.compileList(1);
@@ -91,16 +103,18 @@ TEST_F(ModelCompileTest, CopyFromReservesListsAndCompilesListZero)
 TEST_F(ModelCompileTest, DestructorDeletesTheWholeBlock)
 {
     HandModel hand{{MakeMaterial(1, 2, 3)}, {MakeMesh(0, triangle)}};
-    GLuint base = 0;
+    GLuint base = 0, geometry = 0;
     GlRecorder recorder;
     {
         Model model;
         model.copyFrom(hand.descriptor(), 3);
         base = model.listBase;
+        geometry = model.geometryBase;
         recorder.Clear();
     }
-    EXPECT_EQ(recorder.calls(), Calls{Named("glDeleteLists", base, ", 3")});
+    EXPECT_EQ(recorder.calls(), (Calls{Named("glDeleteLists", base, ", 3"), Named("glDeleteLists", geometry, ", 1")}));
     EXPECT_FALSE(glIsList(base));
+    EXPECT_FALSE(glIsList(geometry));
 
     recorder.Clear();
     { Model never; }

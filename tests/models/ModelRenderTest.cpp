@@ -1,4 +1,7 @@
 // Embedded models compiled and drawn into real pixels.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -6,6 +9,7 @@
 #include "show/ModelViewer.h"
 #include "models/TextureLoader.h"
 #include "models/data/EmbeddedModels.h"
+#include "scene/ShowLighting.h"
 #include "scene/ShowState.h"
 #include "tests/models/GlRecorder.h"
 #include "tests/support/GlTest.h"
@@ -57,7 +61,8 @@ TEST_F(ModelRenderTest, EmbeddedModelsLoadNoTextureAndDrawTheirVisibleMeshes)
         Model model;
         GlRecorder recorder;
         model.copyFrom(*FindEmbeddedModel(entry.name), 2);
-        EXPECT_EQ(recorder.CallsNamed("glBegin").size(), entry.visibleMeshes);
+        // List 0 draws each visible mesh through its geometry list.
+        EXPECT_EQ(recorder.CallsNamed("glCallList").size(), entry.visibleMeshes);
         EXPECT_TRUE(recorder.CallsNamed("glBindTexture").empty());
     }
     EXPECT_EQ(loaderCallCount, 0);
@@ -81,6 +86,66 @@ TEST_F(ModelRenderTest, EveryModelFillsThePictureAndIsLitFromTheLightsSide)
     EXPECT_GT(leftCount, 100);
     EXPECT_GT(rightCount, 100);
     EXPECT_GT(right, left * 1.3);
+}
+
+// Compiled lists that call the meshes' geometry lists must draw what the
+// model's commands draw with every triangle issued in place.
+TEST_F(ModelRenderTest, GeometryListsDrawWhatInlineTrianglesDraw)
+{
+    auto draw = [&](const Model& model, bool compiled) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glPushMatrix();
+        glRotatef(30.0f, 1.0f, 1.0f, 0.0f);
+        compiled ? model.callList(0) : model.emit();
+        glPopMatrix();
+        glFinish();
+        return context->pixels();
+    };
+    for (const char* name : {"A", "B1", "B2", "C", "D"}) {
+        for (bool sepia : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (sepia ? " sepia" : " colour"));
+            const ModelDescriptor& descriptor = *FindEmbeddedModel(name);
+            // Framed like the viewer: the camera, the show's light, the model in front.
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            gluPerspective(90.0, static_cast<double>(width) / height, 1.0, 100.0);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+            glScalef(1.0f, 1.0f, -1.0f);
+            BeginShowLighting();
+            PlaceShowLight();
+            float reach = 0.0f;
+            for (int m = 0; m < descriptor.meshCount; ++m)
+                for (int v = 0; v < 3 * descriptor.meshes[m].vertexCount; ++v)
+                    reach = std::max(reach, std::fabs(descriptor.meshes[m].vertices[v]));
+            glTranslatef(0.0f, 0.0f, 4.0f);
+            glScalef(6.0f / reach, 6.0f / reach, 6.0f / reach);
+
+            sepiaMode = sepia;
+            Model compiled;
+            compiled.copyFrom(descriptor, 1);
+            ASSERT_NE(compiled.geometryBase, 0u);
+            Model inlined;  // never compiled: no geometry lists
+            inlined.meshCount = descriptor.meshCount;
+            inlined.materialCount = descriptor.materialCount;
+            inlined.materials = descriptor.materials;
+            inlined.meshes = descriptor.meshes;
+            const std::vector<uint8_t> fromLists = draw(compiled, true);
+            const std::vector<uint8_t> inPlace = draw(inlined, false);
+            sepiaMode = false;
+
+            int lit = 0, worst = 0;
+            for (size_t i = 0; i < inPlace.size(); ++i) {
+                if (i % 4 == 3)
+                    continue;
+                lit += inPlace[i] > 24;
+                worst = std::max(worst, std::abs(fromLists[i] - inPlace[i]));
+            }
+            EXPECT_GT(lit, width * height / 10);
+            EXPECT_LE(worst, 1);
+        }
+    }
 }
 
 TEST_F(ModelRenderTest, SepiaViewIsWarmMonochrome)

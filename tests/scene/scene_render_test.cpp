@@ -128,11 +128,4 @@ TEST(GlowExtensions, NeedsBothNames)
     EXPECT_FALSE(ExtensionsSupportGlow(nullptr));
 }
 
-TEST_F(SceneRenderTest, MesaOffersTheGlowExtensions)
-{
-    FakeTicks ticks;
-    Scene scene(width, height, 0);
-    EXPECT_TRUE(scene.glowSupported);
-}
-
 }  // namespace

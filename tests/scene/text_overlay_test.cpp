@@ -88,18 +88,21 @@ TEST_F(OverlayTest, BuildsNinetySixGlyphListsAndDeletesThem)
     EXPECT_FALSE(glIsList(base + 95));
 }
 
-TEST_F(OverlayTest, EmptyStringTouchesNoState)
+TEST_F(OverlayTest, EmptyStringLeavesTheRasterPositionWhereItWas)
 {
     TextOverlay overlay("Courrier New", 12, 400);
-    glListBase(7);
-    overlay.DrawString(0.0f, 0.0f, "");
-    overlay.DrawString(0.0f, 0.0f, nullptr);
-    GLint depth = -1, listBase = 0, valid = 0;
-    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth);
-    glGetIntegerv(GL_LIST_BASE, &listBase);
-    glGetIntegerv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
-    EXPECT_EQ(depth, 0);
-    EXPECT_EQ(listBase, 7);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRasterPos2f(20.0f, 30.0f);
+    overlay.DrawString(70.0f, 80.0f, "");
+    overlay.DrawString(70.0f, 80.0f, nullptr);
+    GLfloat position[4] = {};
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+    EXPECT_FLOAT_EQ(position[0], 20.0f);
+    EXPECT_FLOAT_EQ(position[1], 30.0f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -166,11 +166,15 @@ TEST_F(DirectorTest, DrawsTheCastInItsOwnOrderAndSkipsMissingMembers)
 
 TEST_F(DirectorTest, FrameLeavesTheExpectedLightingAndBlendState)
 {
+    // Whatever cull face was chosen before, the frame chooses back faces.
+    glCullFace(GL_FRONT);
     scene->RenderFrame(0);
     EXPECT_FALSE(glIsEnabled(GL_NORMALIZE));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
-    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+    GLint cullFace = 0;
+    glGetIntegerv(GL_CULL_FACE_MODE, &cullFace);
+    EXPECT_EQ(cullFace, GL_BACK);
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
     EXPECT_TRUE(glIsEnabled(GL_FOG));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));

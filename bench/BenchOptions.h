@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What quillmoor_bench measures. The offscreen options (--size, --frames,
+// --seed, --start, --step, --out) are read by the offscreen runner's own
+// parser; the bench adds --json PATH, --short and --endurance [--days N].
+struct BenchOptions {
+    struct Size {
+        int width, height;
+    };
+    std::vector<Size> sizes;   // --size picks one; else 640x480, 1280x720, 1920x1080
+    bool sizeGiven = false;
+    int frames = 1500;         // per size: 60 s of show in 40 ms steps
+    double startSeconds = 0.0;
+    double stepMs = 40.0;
+    unsigned seed = 7;
+    std::string jsonPath = "quillmoor-bench.json";
+    std::string pictureDir;    // --out: sample frames of each kind as PNG
+    bool quick = false;        // --short: a CI smoke run, figures not judged
+    int firstFrameRuns = 5;
+
+    bool endurance = false;    // --endurance: days of show in one-minute steps
+    int days = 30;
+};
+
+// Parses argv[1..]. False with a one-line `error` on a bad option.
+bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options, std::string& error);
+
+const char* BenchUsage();

@@ -1,0 +1,115 @@
+#include "bench/BenchReport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+double Ratio(double a, double b)
+{
+    return b > 0.0 ? a / b : 0.0;
+}
+
+double WorstFlip(const ShowFigures& figures)
+{
+    return figures.flips.empty() ? 0.0 : *std::max_element(figures.flips.begin(), figures.flips.end());
+}
+
+void PrintRow(std::FILE* out, const char* name, const FrameStats& stats)
+{
+    if (stats.count == 0)
+        std::fprintf(out, "  %-8s %6d %8s %8s %8s\n", name, 0, "-", "-", "-");
+    else
+        std::fprintf(out, "  %-8s %6d %8.2f %8.2f %8.2f\n", name, stats.count, stats.median, stats.mean, stats.p99);
+}
+
+// JSON numbers: finite, three decimals.
+std::string Number(double value)
+{
+    if (!std::isfinite(value))
+        return "null";
+    std::ostringstream text;
+    text.setf(std::ios::fixed);
+    text.precision(3);
+    text << value;
+    return text.str();
+}
+
+std::string StatsJson(const FrameStats& stats)
+{
+    return "{\"frames\": " + std::to_string(stats.count) + ", \"median_ms\": " + Number(stats.median)
+        + ", \"mean_ms\": " + Number(stats.mean) + ", \"p99_ms\": " + Number(stats.p99) + ", \"max_ms\": "
+        + Number(stats.max) + "}";
+}
+
+}  // namespace
+
+void PrintTable(const BenchOptions& options, const BenchResults& results, std::FILE* out)
+{
+    std::fprintf(out, "quillmoor_bench: seed %u, %d frames per size from %.1f s in %.0f ms steps (%.0f s of show)%s\n",
+                 options.seed, options.frames, options.startSeconds, options.stepMs,
+                 options.frames * options.stepMs / 1000.0, options.quick ? ", short run: figures not judged" : "");
+    for (const ShowFigures& f : results.sizes) {
+        std::fprintf(out, "\n%dx%d: %.1f fps over %d frames, peak resident %ld KiB%s\n", f.width, f.height,
+                     Ratio(f.all.count, f.seconds), f.all.count, f.peakResidentKiB,
+                     f.glowSupported ? "" : " (no glow: the GL lacks its extensions)");
+        std::fprintf(out, "  %-8s %6s %8s %8s %8s   (ms, glFinish per frame)\n", "frames", "count", "median", "mean",
+                     "p99");
+        PrintRow(out, "colour", f.colour);
+        PrintRow(out, "sepia", f.sepia);
+        PrintRow(out, "glow", f.glow);
+        PrintRow(out, "all", f.all);
+        std::fprintf(out, "  glow frames measured: %d; mean glow / median colour %.2f\n", f.glow.count,
+                     Ratio(f.glow.mean, f.colour.median));
+        std::fprintf(out, "  mean / median of all frames %.2f\n", Ratio(f.all.mean, f.all.median));
+        std::fprintf(out, "  floor (clear + finish) %.3f ms; median frame / floor %.2f\n", f.floorMedian,
+                     Ratio(f.all.median, f.floorMedian));
+        std::fprintf(out, "  flip frames %zu, worst %.2f ms = %.2f x median\n", f.flips.size(), WorstFlip(f),
+                     Ratio(WorstFlip(f), f.all.median));
+    }
+    const FrameStats& cpu = results.cpuAt64x48;
+    std::fprintf(out, "\nCPU time of one frame at 64x48: median %.3f ms, mean %.3f ms, p99 %.3f ms\n", cpu.median,
+                 cpu.mean, cpu.p99);
+    if (results.firstFrameMeasured)
+        std::fprintf(out, "process start to first finished frame (640x480): %.1f ms\n", results.firstFrameMs);
+    else
+        std::fprintf(out, "process start to first finished frame: not measured\n");
+}
+
+bool WriteJson(const BenchOptions& options, const BenchResults& results, const std::string& path, std::string& error)
+{
+    std::ostringstream json;
+    json << "{\n  \"seed\": " << options.seed << ",\n  \"frames_per_size\": " << options.frames
+         << ",\n  \"start_s\": " << Number(options.startSeconds) << ",\n  \"step_ms\": " << Number(options.stepMs)
+         << ",\n  \"short\": " << (options.quick ? "true" : "false") << ",\n  \"sizes\": [";
+    for (size_t i = 0; i < results.sizes.size(); ++i) {
+        const ShowFigures& f = results.sizes[i];
+        json << (i ? "," : "") << "\n    {\"width\": " << f.width << ", \"height\": " << f.height
+             << ", \"glow_supported\": " << (f.glowSupported ? "true" : "false")
+             << ",\n     \"fps\": " << Number(Ratio(f.all.count, f.seconds))
+             << ",\n     \"all\": " << StatsJson(f.all) << ",\n     \"colour\": " << StatsJson(f.colour)
+             << ",\n     \"sepia\": " << StatsJson(f.sepia) << ",\n     \"glow\": " << StatsJson(f.glow)
+             << ",\n     \"glow_mean_over_colour_median\": " << Number(Ratio(f.glow.mean, f.colour.median))
+             << ",\n     \"mean_over_median\": " << Number(Ratio(f.all.mean, f.all.median))
+             << ",\n     \"floor_median_ms\": " << Number(f.floorMedian)
+             << ", \"median_over_floor\": " << Number(Ratio(f.all.median, f.floorMedian))
+             << ",\n     \"flip_frames_ms\": [";
+        for (size_t k = 0; k < f.flips.size(); ++k)
+            json << (k ? ", " : "") << Number(f.flips[k]);
+        json << "], \"worst_flip_over_median\": " << Number(Ratio(WorstFlip(f), f.all.median))
+             << ",\n     \"peak_resident_kib\": " << f.peakResidentKiB << "}";
+    }
+    json << "\n  ],\n  \"cpu_64x48\": " << StatsJson(results.cpuAt64x48) << ",\n  \"first_frame_ms\": "
+         << (results.firstFrameMeasured ? Number(results.firstFrameMs) : "null") << "\n}\n";
+
+    std::ofstream file(path);
+    file << json.str();
+    file.close();
+    if (!file) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,88 @@
+// The benchmark's own arithmetic and options.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "bench/BenchOptions.h"
+#include "bench/FrameStats.h"
+
+namespace {
+
+std::vector<double> Range(int from, int to)
+{
+    std::vector<double> values;
+    for (int v = to; v >= from; --v)  // unsorted on purpose
+        values.push_back(v);
+    return values;
+}
+
+TEST(FrameStats, MedianMeanAndNearestRankPercentile)
+{
+    struct Case {
+        std::vector<double> values;
+        int count;
+        double median, mean, p99, max;
+    };
+    const std::vector<Case> cases = {
+        {{}, 0, 0, 0, 0, 0},
+        {{5}, 1, 5, 5, 5, 5},
+        {{4, 1, 3, 2}, 4, 2.5, 2.5, 4, 4},
+        {Range(1, 100), 100, 50.5, 50.5, 99, 100},
+        {Range(1, 1000), 1000, 500.5, 500.5, 990, 1000},
+        {Range(1, 101), 101, 51, 51, 100, 101},
+    };
+    for (const Case& c : cases) {
+        const FrameStats stats = Summarise(c.values);
+        EXPECT_EQ(stats.count, c.count);
+        EXPECT_DOUBLE_EQ(stats.median, c.median) << c.count;
+        EXPECT_DOUBLE_EQ(stats.mean, c.mean) << c.count;
+        EXPECT_DOUBLE_EQ(stats.p99, c.p99) << c.count;
+        EXPECT_DOUBLE_EQ(stats.max, c.max) << c.count;
+    }
+}
+
+TEST(BenchOptions, OffscreenOptionsAndTheBenchOwn)
+{
+    struct Case {
+        std::vector<const char*> args;
+        bool ok;
+        size_t sizes;
+        int frames;
+        double stepMs;
+        unsigned seed;
+        const char* errorPart;
+    };
+    const std::vector<Case> cases = {
+        {{}, true, 3, 1500, 40.0, 7, ""},
+        {{"--size", "320x200", "--seed", "3"}, true, 1, 1500, 40.0, 3, ""},
+        {{"--short"}, true, 1, 300, 200.0, 7, ""},
+        {{"--short", "--frames", "50", "--step", "10"}, true, 1, 50, 10.0, 7, ""},
+        {{"--endurance", "--days", "2"}, true, 3, 1500, 40.0, 7, ""},
+        {{"--size", "0x5"}, false, 0, 0, 0, 0, "--size"},
+        {{"--days", "0"}, false, 0, 0, 0, 0, "--days"},
+        {{"--json"}, false, 0, 0, 0, 0, "--json needs a value"},
+        {{"--model", "A"}, false, 0, 0, 0, 0, "does not apply"},
+        {{"--step", "0"}, false, 0, 0, 0, 0, "--step"},
+        {{"--wobble"}, false, 0, 0, 0, 0, "unknown option"},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv = {"quillmoor_bench"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        BenchOptions options;
+        std::string error;
+        const bool ok = ParseBenchOptions(static_cast<int>(argv.size()), argv.data(), options, error);
+        const std::string what = c.args.empty() ? "(none)" : c.args[0];
+        ASSERT_EQ(ok, c.ok) << what << ": " << error;
+        if (!ok) {
+            EXPECT_NE(error.find(c.errorPart), std::string::npos) << what << ": " << error;
+            continue;
+        }
+        EXPECT_EQ(options.sizes.size(), c.sizes) << what;
+        EXPECT_EQ(options.frames, c.frames) << what;
+        EXPECT_DOUBLE_EQ(options.stepMs, c.stepMs) << what;
+        EXPECT_EQ(options.seed, c.seed) << what;
+    }
+}
+
+}  // namespace
