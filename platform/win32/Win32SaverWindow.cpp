@@ -78,12 +78,17 @@ void ShowError(const char* text)
 // activation from the saver window, whose procedure would then close it and
 // post the quit message, which ends the box's own loop at once. The window
 // has nothing to show, so it goes first, with the quit message it posts.
-void ShowErrorInsteadOf(HWND window, const char* text)
+void DestroyBeforeBox(HWND window)
 {
     DestroyWindow(window);
     MSG quit;
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+}
+
+void ShowErrorInsteadOf(HWND window, const char* text)
+{
+    DestroyBeforeBox(window);
     ShowError(text);
 }
 
@@ -100,6 +105,15 @@ void TellSystemSaverRuns(RunMode mode, bool running)
 HWND SaverWindowHandle()
 {
     return saverWindow;
+}
+
+void CloseSaverWindowForError()
+{
+    if (!saverWindow || !IsWindow(saverWindow))
+        return;
+    TellSystemSaverRuns(runMode, false);
+    DestroyBeforeBox(saverWindow);
+    saverWindow = nullptr;
 }
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -8,6 +8,11 @@
 // device context for the font); null before.
 HWND SaverWindowHandle();
 
+// Before a box that ends the program while the saver window may be up (a
+// texture that cannot be loaded, while the Scene is made): the window goes
+// first, as for a set-up failure, or the box would end with it.
+void CloseSaverWindowForError();
+
 // The class procedure of the saver window: translates the messages the saver
 // decides on and hands them to the portable window procedure; the rest, and
 // whatever it passes on, gets the system's default processing.

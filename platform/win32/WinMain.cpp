@@ -5,6 +5,7 @@
 #include "host/RunSaverProgram.h"
 #include "platform/win32/PerformanceCounterTicks.h"
 #include "platform/win32/RegistrySettingsStore.h"
+#include "platform/win32/Win32TexturePlatform.h"
 #include "platform/win32/WglGlyphLists.h"
 #include "platform/win32/Win32Host.h"
 #include "scene/FrameClock.h"
@@ -26,6 +27,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     static PerformanceCounterTicks performanceCounter;
     SetTickSource(&performanceCounter);
     SetGlyphListBuilder(BuildWglGlyphLists);
+    // Texture files are mapped and converted by GDI; a failed load ends the
+    // program after its box.
+    InstallWin32TexturePlatform();
 
     RegistrySettingsStore store;
     Win32Host host(instance, store);

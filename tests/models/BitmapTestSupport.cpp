@@ -59,18 +59,6 @@ int RunCommand(const std::string& command)
     return status == -1 || !WIFEXITED(status) ? -1 : WEXITSTATUS(status);
 }
 
-std::vector<std::uint8_t> ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 ScratchFolder::ScratchFolder()
 {
     static int made = 0;
@@ -83,40 +71,4 @@ ScratchFolder::~ScratchFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
-}
-
-std::vector<std::uint8_t> HandBitmap::Bytes() const
-{
-    std::vector<std::uint8_t> out;
-    auto put = [&out](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.push_back(static_cast<std::uint8_t>(value >> 8 * i));
-    };
-    const bool core = headerSize == 12;
-    const size_t header = std::max<size_t>(headerSize, 4);
-    const size_t tableEnd = 14 + header + 4 * masks.size() + palette.size() * (core ? 3 : 4);
-    if (fileHeader) {
-        out = {'B', 'M'};
-        put(static_cast<std::uint32_t>(tableEnd + pixels.size()), 4);
-        put(0, 4);
-        put(pixelOffset ? pixelOffset : static_cast<std::uint32_t>(tableEnd), 4);
-    }
-    const size_t headerAt = out.size();
-    put(headerSize, 4);
-    const int sizeBytes = core ? 2 : 4;
-    put(static_cast<std::uint32_t>(width), sizeBytes);
-    put(static_cast<std::uint32_t>(height), sizeBytes);
-    put(1, 2);
-    put(bitCount, 2);
-    if (!core) {
-        for (std::uint32_t field : {compression, static_cast<std::uint32_t>(pixels.size()), 2835u, 2835u, clrUsed, 0u})
-            put(field, 4);
-        out.resize(headerAt + header);
-    }
-    for (std::uint32_t mask : masks)
-        put(mask, 4);
-    for (std::uint32_t color : palette)
-        put(color, core ? 3 : 4);
-    out.insert(out.end(), pixels.begin(), pixels.end());
-    return out;
 }

@@ -12,46 +12,8 @@
 
 namespace {
 
-using Random = std::mt19937;
+using Random = BitmapRandom;
 using HandMade = std::function<HandBitmap(Random&, int width, int height)>;
-
-int Between(Random& random, int low, int high)
-{
-    return std::uniform_int_distribution<int>(low, high)(random);
-}
-
-// An RLE stream of every code that keeps its pixels in the picture: repeated
-// and literal runs, moves right and up, lines ended early, end of bitmap.
-std::vector<std::uint8_t> AnyRleStream(Random& random, int width, int height, bool four)
-{
-    std::vector<std::uint8_t> out;
-    auto put = [&out](std::initializer_list<int> bytes) {
-        for (int byte : bytes)
-            out.push_back(static_cast<std::uint8_t>(byte));
-    };
-    for (int x = 0, y = 0; y < height; x = 0, ++y) {
-        if (width > 1 && Between(random, 0, 2) == 0) {
-            const int dx = Between(random, 1, width - 1), dy = y + 1 < height ? Between(random, 0, 1) : 0;
-            put({0, 2, dx, dy});
-            x += dx, y += dy;
-        }
-        for (const int end = Between(random, 0, 3) ? width : Between(random, x, width); x < end;) {
-            const int count = Between(random, 1, end - x);
-            const int bytes = four ? (count + 1) / 2 : count;
-            if (count >= 3 && Between(random, 0, 1)) {
-                put({0, count});
-                for (int k = 0; k < bytes + bytes % 2; ++k)
-                    put({Between(random, 0, 255)});
-            } else {
-                put({count, Between(random, 0, 255)});
-            }
-            x += count;
-        }
-        put({0, 0});
-    }
-    put({0, 1});
-    return out;
-}
 
 // Random pixels with these masks (none: the default layout), or an RLE
 // stream with its colour 0 black: ImageMagick gives skipped pixels colour 0,

@@ -11,24 +11,6 @@
 
 namespace {
 
-// A square over the whole view with the picture the right way up on it.
-struct TexturedSquare {
-    float vertices[12] = {-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0};
-    float normals[12] = {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1};
-    float texCoords[8] = {0, 0, 1, 0, 1, 1, 0, 1};
-    std::int16_t indices[6] = {0, 1, 2, 0, 2, 3};
-    Triangle unused;
-    HandModel hand{{MakeMaterial(10, 20, 30)}, {MakeMesh(0, unused)}};
-
-    explicit TexturedSquare(const std::string& bitmap)
-    {
-        std::strncpy(hand.materials[0].textureFile, bitmap.c_str(), sizeof hand.materials[0].textureFile - 1);
-        Mesh& mesh = hand.meshes[0];
-        mesh.vertexCount = 4, mesh.faceCount = 2, mesh.textured = 1;
-        mesh.vertices = vertices, mesh.normals = normals, mesh.texCoords = texCoords, mesh.indices = indices;
-    }
-};
-
 class TexturedModelTest : public GlTest {
 protected:
     TexturedModelTest() : GlTest(64, 64) {}

@@ -33,8 +33,9 @@ check_resources() {
     pass "resources: a DPI-aware manifest and version $version"
 }
 
+# Run from the top of the tree: the texture tests read tests/data from there.
 check_unit_tests() {
-    if wine "$TESTS_EXE" --gtest_brief=1 >"$WORK/unit.out" 2>&1; then
+    if (cd "$top" && wine "$TESTS_EXE" --gtest_brief=1) >"$WORK/unit.out" 2>&1; then
         pass "unit tests on the 32-bit target: $(grep -o '[0-9]* tests\? from [0-9]* test suites\? ran' "$WORK/unit.out" | head -n1)"
     else
         tail -n 40 "$WORK/unit.out"

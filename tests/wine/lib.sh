@@ -131,3 +131,26 @@ SAVER_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers'
 reg_set() {
     wine reg add "$SAVER_KEY" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1
 }
+
+# answer_error_box PID WHAT IMAGE: the program PID shows a box titled "Error"
+# that stays up (screenshot in IMAGE) and, once its OK is clicked, ends with
+# exit code 1. RC is the exit code, or "running".
+answer_error_box() {
+    local pid=$1 what=$2 image=$3 box size
+    RC=running
+    if ! box=$(wait_window Error 30); then
+        wait_exit "$pid" 1
+        fail "$what: no Error box (exit $RC)"
+    elif ! still_running "$pid" 1 || ! xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1; then
+        fail "$what: the Error box did not stay"
+    else
+        import -window "$box" "$image" 2>/dev/null
+        # OK: centred, near the bottom of the box.
+        size=$(xdotool getwindowgeometry "$box" | awk '/Geometry/ {print $2}')
+        xdotool mousemove --window "$box" $((${size%x*} / 2)) $((${size#*x} - 25)) click 1
+        wait_exit "$pid" 20
+        [ "$RC" = 1 ] && pass "$what: the Error box stays until OK, then exit 1 ($image)" \
+            || fail "$what: exit $RC after OK, expected 1"
+    fi
+    [ "$RC" = running ] && stop "$pid"
+}

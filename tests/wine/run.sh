@@ -65,6 +65,8 @@ echo "== bad switches"
 check_bad_input
 echo "== installer"
 check_installer
+echo "== texture failure"
+check_texture_error
 echo "== set-up failure"
 check_setup_error
 
