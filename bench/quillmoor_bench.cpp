@@ -16,6 +16,13 @@
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::printf("%s\n", BenchUsage());
+            return 0;
+        }
+    }
     BenchOptions options;
     std::string error;
     if (!ParseBenchOptions(argc, argv, options, error)) {
