@@ -10,15 +10,7 @@ as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 apt_get() { DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get -o DPkg::Lock::Timeout=600 "$@"; }
 
-tools=(lintian libxml2-utils man-db groff-base desktop-file-utils)
-missing=()
-for package in "${tools[@]}"; do
-  [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" = "install ok installed" ] || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  apt_get update -qq
-  apt_get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null
-fi
+bash "$top/tools/apt-install-missing.sh" package-check lintian libxml2-utils man-db groff-base desktop-file-utils
 
 work=$(mktemp -d)
 chmod 755 "$work"

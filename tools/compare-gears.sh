@@ -24,11 +24,7 @@ done
 quillmoor=${QUILLMOOR:-$top/build/platform/quillmoor}
 gears=/usr/libexec/xscreensaver/gears
 [ -x "$quillmoor" ] || { echo "compare-gears: build first ($quillmoor is missing)" >&2; exit 1; }
-if [ ! -x "$gears" ]; then
-  as_root=()
-  [ "$(id -u)" -ne 0 ] && as_root=(sudo)
-  "${as_root[@]}" apt-get install -y -qq --no-install-recommends xscreensaver-gl > /dev/null
-fi
+[ -x "$gears" ] || bash "$top/tools/apt-install-missing.sh" compare-gears xscreensaver-gl
 for tool in Xvfb xdotool gcc; do
   command -v "$tool" > /dev/null || { echo "compare-gears: $tool is missing (see tools/install-deps.sh)" >&2; exit 1; }
 done

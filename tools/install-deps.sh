@@ -18,18 +18,4 @@ if [ -f "$(dirname "$0")/extra-packages.txt" ]; then
   done < "$(dirname "$0")/extra-packages.txt"
 fi
 
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing+=("$package")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-as_root=()
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo > /dev/null || { echo "install-deps: need root or sudo to install: ${missing[*]}" >&2; exit 1; }
-  as_root=(sudo)
-fi
-echo "install-deps: installing ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null
+bash "$(dirname "$0")/apt-install-missing.sh" install-deps "${packages[@]}"

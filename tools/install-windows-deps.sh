@@ -11,21 +11,4 @@ packages=(
   libxcomposite1:i386
   xvfb xauth xdotool x11-utils imagemagick
 )
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing+=("$package")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-as_root=()
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo > /dev/null || { echo "install-windows-deps: need root or sudo to install: ${missing[*]}" >&2; exit 1; }
-  as_root=(sudo)
-fi
-echo "install-windows-deps: installing ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  "${as_root[@]}" dpkg --add-architecture i386
-fi
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null
+bash "$(dirname "$0")/apt-install-missing.sh" install-windows-deps "${packages[@]}"

@@ -6,7 +6,7 @@ check_setup_error() {
     local saved=$DISPLAY saved_pid=$XVFB_PID
     wineserver -k 2>/dev/null
     wineserver -w 2>/dev/null
-    start_xvfb -extension GLX || { fail "no second Xvfb"; return 1; }
+    start_private_xvfb -extension GLX || { fail "no second Xvfb"; return 1; }
     STARTED_PIDS+=("$XVFB_PID")
     start SAVER wine "$SCR" /s
     answer_error_box "$SAVER" "no GL" "$ARTIFACTS/error-box.png"

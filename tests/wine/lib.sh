@@ -8,24 +8,13 @@ FAILURES=0
 STARTED_PIDS=()
 XVFB_PID=
 
+. "$(dirname "${BASH_SOURCE[0]}")/../support/processes.sh"
+
 pass() { echo "  ok: $*"; }
 fail() {
     echo "  FAIL: $*"
     FAILURES=$((FAILURES + 1))
     return 1
-}
-
-# start_xvfb [Xvfb arguments]: a private Xvfb on a free display, 800x600.
-start_xvfb() {
-    local numberFile=$WORK/display i
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset -ac "$@" 3>"$numberFile" >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for i in $(seq 200); do
-        [ -s "$numberFile" ] && break
-        sleep 0.05
-    done
-    [ -s "$numberFile" ] || { echo "Xvfb did not start"; return 1; }
-    export DISPLAY=:$(head -n1 "$numberFile")
 }
 
 # A fresh Wine prefix with no crash dialog (a crash must end the process so
@@ -52,42 +41,10 @@ cleanup() {
     rm -rf "$WORK"
 }
 
-# start NAME command...: runs a command in the background; its pid goes into
-# the variable NAME, its output into $WORK/NAME.out and .err.
-start() {
-    local name=$1
-    shift
-    "$@" >"$WORK/$name.out" 2>"$WORK/$name.err" &
-    local pid=$!
-    STARTED_PIDS+=("$pid")
-    printf -v "$name" '%s' "$pid"
-}
-
-# wait_exit PID SECONDS: sets RC to the exit code, or to "running" when the
-# process is still there after SECONDS (polled every 0.1 s).
-wait_exit() {
-    local pid=$1 limit=$2 i
-    RC=running
-    for i in $(seq $((limit * 10))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            RC=$?
-            return
-        fi
-        sleep 0.1
-    done
-}
-
 # stop PID: ends a process this run started that outlived its check.
 stop() {
     kill "$1" 2>/dev/null
     wait "$1" 2>/dev/null
-}
-
-# still_running PID SECONDS: true when the process is alive after SECONDS.
-still_running() {
-    sleep "$2"
-    kill -0 "$1" 2>/dev/null
 }
 
 # wait_window NAME [SECONDS]: prints the X id of the first visible window

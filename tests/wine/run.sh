@@ -51,7 +51,7 @@ echo "== programs"
 check_imports
 check_resources
 echo "== Wine prefix and Xvfb"
-start_xvfb || exit 1
+start_private_xvfb || exit 1
 make_prefix || exit 1
 echo "== unit tests under Wine"
 check_unit_tests
