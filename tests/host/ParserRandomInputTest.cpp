@@ -10,18 +10,9 @@
 #include <string>
 
 #include "host/CommandLine.h"
+#include "tests/support/RandomText.h"
 
 namespace {
-
-std::string RandomText(std::mt19937& random, const std::string& alphabet, size_t maxLength)
-{
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
-    std::string text(length(random), ' ');
-    for (char& c : text)
-        c = alphabet[pick(random)];
-    return text;
-}
 
 // atoi with the overflow pinned to the 32-bit limits, through strtoll.
 int32_t ReferenceAtoi(const std::string& text)

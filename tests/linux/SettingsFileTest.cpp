@@ -15,18 +15,9 @@
 #include "host/ConfigDialogProc.h"
 #include "host/SaverSettings.h"
 #include "platform/linux/SettingsFile.h"
+#include "tests/support/RandomText.h"
 
 namespace {
-
-std::string RandomText(std::mt19937& random, const std::string& alphabet, size_t maxLength)
-{
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
-    std::string text(length(random), ' ');
-    for (char& c : text)
-        c = alphabet[pick(random)];
-    return text;
-}
 
 TEST(SettingsFile, ParsesSectionsCommentsAndCaseFreely)
 {

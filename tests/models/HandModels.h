@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "models/Model.h"
 #include "models/ModelRecords.h"
+#include "scene/Gl.h"
 
 // One triangle in the z = 0 plane facing +z, with texture coordinates.
 struct Triangle {
@@ -72,3 +74,28 @@ struct TexturedSquare {
         mesh.vertices = vertices, mesh.normals = normals, mesh.texCoords = texCoords, mesh.indices = indices;
     }
 };
+
+// Draws the square, compiled with the installed texture loader, filling a
+// square viewport, lit by a white light straight at it so that the texels
+// keep their colours.
+inline void DrawLitTexturedSquare(TexturedSquare& square, Model& model)
+{
+    const GLfloat white[] = {1, 1, 1, 1}, towardViewer[] = {0, 0, 1, 0};
+    glOrtho(-1, 1, -1, 1, -1, 1);
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_POSITION, towardViewer);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
+    model.copyFrom(square.hand.descriptor(), 1);
+    model.callList(0);
+    glFinish();
+}
+
+// Where quadrants.bmp's four colours land in a 64 x 64 picture of the square:
+// red and green above, blue and white below.
+struct QuadrantPixel {
+    int x, y;
+    std::uint8_t rgb[3];
+};
+inline constexpr QuadrantPixel kQuadrantPixels[] = {
+    {16, 48, {255, 0, 0}}, {48, 48, {0, 255, 0}}, {16, 16, {0, 0, 255}}, {48, 16, {255, 255, 255}}};

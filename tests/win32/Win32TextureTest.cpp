@@ -207,26 +207,11 @@ TEST(Win32TextureTest, AModelWhoseMaterialNamesABitmapIsDrawnWithItsPicture)
     ASSERT_NE(gl.context, nullptr) << "no WGL context (are the 32-bit GL libraries installed?)";
     Win32TexturePlatform platform;
     SetTexturePlatform(&platform);
-    // quadrants.bmp: red and green above, blue and white below; a white
-    // light straight at the square keeps the texels' colours.
     TexturedSquare square(DataFolder() + "/textures/quadrants.bmp");
-    const GLfloat white[] = {1, 1, 1, 1}, towardViewer[] = {0, 0, 1, 0};
-    glOrtho(-1, 1, -1, 1, -1, 1);
-    glEnable(GL_LIGHT0);
-    glLightfv(GL_LIGHT0, GL_POSITION, towardViewer);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
     Model model;
-    model.copyFrom(square.hand.descriptor(), 1);
-    model.callList(0);
-    glFinish();
+    DrawLitTexturedSquare(square, model);
     SetTexturePlatform(nullptr);
-
-    const struct {
-        int x, y;
-        std::uint8_t rgb[3];
-    } quadrants[] = {{16, 48, {255, 0, 0}}, {48, 48, {0, 255, 0}}, {16, 16, {0, 0, 255}}, {48, 16, {255, 255, 255}}};
-    for (const auto& at : quadrants) {
+    for (const QuadrantPixel& at : kQuadrantPixels) {
         std::uint8_t pixel[4] = {};
         glReadPixels(at.x, at.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
         for (int c = 0; c < 3; ++c)
