@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test: the Linux build's
+# (unit, render, command-line, X11 under Xvfb), then the Windows build's
+# under Wine. QUILLMOOR_SKIP_WINE=1 leaves out the Windows half.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/tools/install-deps.sh"
 bash "$top/tools/build.sh" > /dev/null
-cd "${QUILLMOOR_BUILD_DIR:-$top/build}"
-ctest --output-on-failure -j "$(nproc)" --timeout 600
+(cd "${QUILLMOOR_BUILD_DIR:-$top/build}" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
+
+if [ "${QUILLMOOR_SKIP_WINE:-0}" != 1 ]; then
+  echo "== Windows: quillmoor.scr cross built with mingw-w64, checked under Wine"
+  bash "$top/tests/wine/run.sh"
+fi
