@@ -54,4 +54,6 @@ private:
     // The glow texture's texels as last rendered, and where they are lit.
     std::array<uint8_t, kGlowSize * kGlowSize> glowTexels_{};
     GlowCoverage glowCoverage_;
+    // FromTexels reads kSize x kSize texels from glowTexels_.
+    static_assert(GlowCoverage::kSize == kGlowSize, "the coverage must read the glow texture's size");
 };

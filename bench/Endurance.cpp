@@ -6,13 +6,13 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <set>
 #include <string>
 
 #include "actors/FlyingActor.h"
 #include "actors/PasserActor.h"
 #include "actors/StarField.h"
+#include "bench/ProcessMemory.h"
 #include "bench/ShowSession.h"
 #include "show/Director.h"
 #include "scene/Gl.h"
@@ -22,16 +22,6 @@ namespace {
 
 constexpr double kCatchUpSeconds = 0.05;  // above a sepia step, so each catch-up frame moves the cast
 constexpr int kMaxCatchUpFrames = 8;
-
-long ResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return 0;
-}
 
 std::set<GLuint> Names(GLboolean (*is)(GLuint), GLuint below)
 {

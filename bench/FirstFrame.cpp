@@ -8,21 +8,14 @@
 
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <vector>
 
 #include "bench/FrameStats.h"
+#include "platform/linux/FrameReport.h"
 
 extern char** environ;
 
 namespace {
-
-double MonotonicSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 bool RunOnce(const std::string& program, unsigned seed, double& milliseconds, std::string& error)
 {
@@ -55,7 +48,7 @@ bool RunOnce(const std::string& program, unsigned seed, double& milliseconds, st
         args.push_back(text.data());
     args.push_back(nullptr);
 
-    const double started = MonotonicSeconds();
+    const double started = FrameReportClock();
     pid_t child = 0;
     const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, args.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);

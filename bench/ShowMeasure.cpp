@@ -2,12 +2,11 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <string>
 
 #include "actors/LinkerActor.h"
+#include "bench/ProcessMemory.h"
 #include "bench/ShowSession.h"
 #include "platform/offscreen/PngWriter.h"
 #include "show/Director.h"
@@ -26,22 +25,6 @@ double ProcessCpuMilliseconds()
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-}
-
-// Starts a new resident-memory high-water mark (Linux: clear_refs 5).
-void ResetPeakResident()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-long PeakResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return 0;
 }
 
 enum Kind { kColour, kSepia, kGlow, kFlip, kKinds };

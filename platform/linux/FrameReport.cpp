@@ -4,16 +4,12 @@
 #include <cstdlib>
 #include <ctime>
 
-namespace {
-
-double MonotonicSeconds()
+double FrameReportClock()
 {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
-
-}  // namespace
 
 FrameReport::FrameReport()
 {
@@ -25,7 +21,7 @@ FrameReport::~FrameReport()
 {
     if (!enabled_)
         return;
-    const double seconds = frames_ > 0 ? MonotonicSeconds() - firstFrameClock_ : 0.0;
+    const double seconds = frames_ > 0 ? FrameReportClock() - firstFrameClock_ : 0.0;
     std::fprintf(stderr, "quillmoor: frames %lld seconds %.3f first-frame-clock %.6f\n", frames_, seconds,
                  firstFrameClock_);
 }
@@ -35,6 +31,6 @@ void FrameReport::FrameDone()
     if (!enabled_)
         return;
     if (frames_ == 0)
-        firstFrameClock_ = MonotonicSeconds();
+        firstFrameClock_ = FrameReportClock();
     ++frames_;
 }

@@ -23,3 +23,7 @@ private:
     long long frames_ = 0;
     double firstFrameClock_ = 0.0;
 };
+
+// The clock C is read on: CLOCK_MONOTONIC, in seconds. Whoever compares a
+// time of its own with C reads this one.
+double FrameReportClock();

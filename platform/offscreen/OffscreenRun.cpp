@@ -122,13 +122,11 @@ int RunOffscreen(const OffscreenOptions& options)
         if (options.simulatedClock)
             simulated.SetFrame(frame);
         scene->RenderFrame(0);
-        if (report.enabled()) {
+        if (report.enabled() || options.writeImages)
             glFinish();
-            report.FrameDone();
-        }
+        report.FrameDone();
         if (!options.writeImages)
             continue;
-        glFinish();
         const std::string path = FramePath(options.outDir, frame + 1);
         if (!WritePng(path, context.pixels(), context.width(), context.height(), error)) {
             std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
