@@ -2,6 +2,7 @@
 
 #include "host/ConfigDialogProc.h"
 #include "host/SaverSettings.h"
+#include "platform/win32/ResourceIds.h"
 
 namespace {
 

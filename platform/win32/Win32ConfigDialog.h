@@ -3,9 +3,6 @@
 
 #include "host/SettingsStore.h"
 
-// The configuration dialog template's number in the resources.
-#define IDD_CONFIGURE 104
-
 // The procedure of the modal configuration dialog: OK and Cancel through the
 // portable command handling.
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -24,5 +24,5 @@ int Win32Host::RunSaverWindow(int32_t parent, int showCommand)
 {
     SaverSettings fallback;
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
-    return RunWin32SaverWindow(instance_, WindowFromInt32(parent), showCommand, runMode, settings);
+    return RunWin32SaverWindow(instance_, WindowFromInt32(parent), showCommand, settings);
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "host/MainLoop.h"
+#include "host/RunMode.h"
 #include "host/SaverWindowProc.h"
 #include "host/SetupErrors.h"
 #include "platform/win32/SaverPixelFormat.h"
@@ -86,15 +87,9 @@ void DestroyBeforeBox(HWND window)
     }
 }
 
-void ShowErrorInsteadOf(HWND window, const char* text)
+void TellSystemSaverRuns(bool running)
 {
-    DestroyBeforeBox(window);
-    ShowError(text);
-}
-
-void TellSystemSaverRuns(RunMode mode, bool running)
-{
-    if (mode != kRunModeSaver)
+    if (runMode != kRunModeSaver)
         return;
     UINT previous = 0;
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
@@ -111,7 +106,7 @@ void CloseSaverWindowForError()
 {
     if (!saverWindow || !IsWindow(saverWindow))
         return;
-    TellSystemSaverRuns(runMode, false);
+    TellSystemSaverRuns(false);
     DestroyBeforeBox(saverWindow);
     saverWindow = nullptr;
 }
@@ -128,7 +123,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, RunMode mode, SaverSettings& settings)
+int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, SaverSettings& settings)
 {
     WNDCLASSA windowClass{};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
@@ -143,7 +138,7 @@ int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, RunMod
     int width = 0;
     int height = 0;
     DWORD style = 0;
-    if (mode == kRunModePreview) {
+    if (runMode == kRunModePreview) {
         // Without a window to live in there is nothing to draw: end the run
         // (the caller is a program; no box waits for a user).
         RECT rect{};
@@ -168,19 +163,19 @@ int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, RunMod
         OutputDebugStringA("quillmoor: cannot create the saver window\n");
         return 1;
     }
-    TellSystemSaverRuns(mode, true);
+    TellSystemSaverRuns(true);
 
     const HDC dc = GetDC(saverWindow);
     PIXELFORMATDESCRIPTOR request = SaverPixelFormatRequest();
     const int format = ChooseSaverPixelFormat(dc, request);
     if (format == 0) {
-        TellSystemSaverRuns(mode, false);
-        ShowErrorInsteadOf(saverWindow, kChoosePixelFormatFailed);
+        CloseSaverWindowForError();
+        ShowError(kChoosePixelFormatFailed);
         return 1;
     }
     if (!SetPixelFormat(dc, format, &request)) {
-        TellSystemSaverRuns(mode, false);
-        ShowErrorInsteadOf(saverWindow, kSetPixelFormatFailed);
+        CloseSaverWindowForError();
+        ShowError(kSetPixelFormatFailed);
         return 1;
     }
     PIXELFORMATDESCRIPTOR chosen{};
@@ -200,6 +195,6 @@ int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, RunMod
     wglMakeCurrent(nullptr, nullptr);
     ReleaseDC(saverWindow, dc);
     wglDeleteContext(context);
-    TellSystemSaverRuns(mode, false);
+    TellSystemSaverRuns(false);
     return 0;
 }

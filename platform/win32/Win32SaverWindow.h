@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include "host/RunMode.h"
 #include "host/SaverSettings.h"
 
 // The saver window of this process, once created (the text overlay takes its
@@ -19,7 +18,7 @@ void CloseSaverWindowForError();
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Registers the window class, creates the preview child of `parent` or the
-// full-screen pop-up, sets up its OpenGL context and runs the Scene until the
-// window is destroyed. Returns 0, or 1 after a failure (reported in a message
+// full-screen pop-up, as the process-wide run mode says, sets up its OpenGL
+// context and runs the Scene until the window is destroyed. Returns 0, or 1 after a failure (reported in a message
 // box where the user can act on it).
-int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, RunMode mode, SaverSettings& settings);
+int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, SaverSettings& settings);

@@ -54,7 +54,7 @@ TEST_F(RegistrySettingsStoreTest, ValueTypesDecodeAsNumbersOrKeepTheDefault)
     const std::vector<Case> cases = {
         {"REG_DWORD", REG_DWORD, {0x2C, 0x01, 0, 0}, 300},
         {"REG_DWORD zero", REG_DWORD, {0, 0, 0, 0}, 0},
-        {"REG_SZ decimal, not its bytes (12341)", REG_SZ, Text("50"), 50},
+        {"REG_SZ decimal, not its bytes (12340)", REG_SZ, Text("40"), 40},
         {"REG_SZ", REG_SZ, Text("7"), 7},
         {"REG_SZ without its terminator", REG_SZ, {'4', '2'}, 42},
         {"REG_EXPAND_SZ", REG_EXPAND_SZ, Text("-3"), -3},
