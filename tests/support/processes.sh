@@ -47,3 +47,20 @@ still_running() {
     sleep "$2"
     kill -0 "$1" 2>/dev/null
 }
+
+# wait_window NAME [SECONDS]: prints the X id of the first visible window
+# named exactly NAME (30 s at most), once it has had a moment to take the
+# input it asks for.
+wait_window() {
+    local name=$1 limit=${2:-30} i id
+    for i in $(seq $((limit * 10))); do
+        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n1)
+        if [ -n "$id" ]; then
+            sleep 0.3
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}

@@ -47,21 +47,6 @@ stop() {
     wait "$1" 2>/dev/null
 }
 
-# wait_window NAME [SECONDS]: prints the X id of the first visible window
-# named exactly NAME.
-wait_window() {
-    local name=$1 limit=${2:-30} i id
-    for i in $(seq $((limit * 10))); do
-        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
 # lit_pixels IMAGE [GEOMETRY]: how many pixels (of the crop) are not black.
 lit_pixels() {
     convert "$1" ${2:+-crop "$2" +repage} -fill white +opaque black -format '%[fx:round(mean*w*h)]' info: 2>/dev/null \

@@ -50,22 +50,6 @@ start_xvfb() {
     start_private_xvfb "$@"
 }
 
-# wait_window NAME [SECONDS]: prints the id of the first mapped window named
-# exactly NAME, once it has had a moment to take the input it wants.
-wait_window() {
-    local name=$1 limit=${2:-10} i id
-    for i in $(seq $((limit * 10))); do
-        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n1)
-        if [ -n "$id" ]; then
-            sleep 0.3
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
 # lit_pixels [WINDOW]: how many pixels of the window (default the root) are not black.
 lit_pixels() {
     import -window "${1:-root}" "$WORK/shot.png" 2>/dev/null || { echo 0; return; }
