@@ -37,6 +37,22 @@ std::string Number(double value)
     return text.str();
 }
 
+// A JSON string of text from the GL driver: quotes, backslashes and control
+// characters escaped.
+std::string JsonText(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20)
+            out += ' ';
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
 std::string StatsJson(const FrameStats& stats)
 {
     return "{\"frames\": " + std::to_string(stats.count) + ", \"median_ms\": " + Number(stats.median)
@@ -106,7 +122,7 @@ bool WriteJson(const BenchOptions& options, const BenchResults& results, const s
     for (size_t i = 0; i < results.sizes.size(); ++i) {
         const ShowFigures& f = results.sizes[i];
         json << (i ? "," : "") << "\n    {\"width\": " << f.width << ", \"height\": " << f.height
-             << ", \"renderer\": \"" << f.renderer << "\", \"context\": \"" << f.context << "\""
+             << ", \"renderer\": " << JsonText(f.renderer) << ", \"context\": " << JsonText(f.context)
              << ", \"glow_supported\": " << (f.glowSupported ? "true" : "false")
              << ",\n     \"fps\": " << Number(Ratio(f.all.count, f.seconds))
              << ",\n     \"all\": " << StatsJson(f.all) << ",\n     \"colour\": " << StatsJson(f.colour)
