@@ -69,7 +69,7 @@ TEST(OffscreenOptions, BadValuesNameTheProblem)
         {"--frames", "0"},       {"--frames", "ten"},        {"--frames", "99999999999"},
         {"--frames"},            {"--seed", "-1"},           {"--seed", "4294967296"}, {"--start", "nan"},
         {"--start", "-1"},       {"--step", "inf"},          {"--step", "1e300"},     {"--out", ""},
-        {"--bogus"},             {"-x"},
+        {"--bogus"},             {"-x"},                     {"--model", ""},         {"--sepia"},
     };
     for (const auto& args : bad) {
         std::vector<const char*> line = {"--offscreen"};
