@@ -50,9 +50,13 @@ struct TickSourceScope {
 
 void ReportWritten(const OffscreenOptions& options)
 {
+    const char* plural = options.frames == 1 ? "" : "s";
     if (options.writeImages)
-        std::printf("quillmoor: wrote %d frame%s of %dx%d to %s/\n", options.frames, options.frames == 1 ? "" : "s",
-                    options.width, options.height, options.outDir.c_str());
+        std::printf("quillmoor: wrote %d frame%s of %dx%d to %s/\n", options.frames, plural, options.width,
+                    options.height, options.outDir.c_str());
+    else
+        std::printf("quillmoor: rendered %d frame%s of %dx%d, wrote no files (--no-png)\n", options.frames, plural,
+                    options.width, options.height);
 }
 
 // One model alone, turning slowly over the frames.

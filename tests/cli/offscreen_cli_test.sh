@@ -18,6 +18,10 @@ if command -v identify > /dev/null; then
   [ "$size" = 64x48 ] || fail "frame is $size, not 64x48"
 fi
 
+"$quillmoor" --offscreen --frames 2 --size 32x24 --no-png --out "$work/none" > "$work/out" 2>&1 || fail "--no-png: exit $?"
+grep -q "rendered 2 frames" "$work/out" || fail "--no-png does not say what it did: $(cat "$work/out")"
+[ -e "$work/none" ] && fail "--no-png created the output folder"
+
 expect_error() {
   local what=$1; shift
   "$quillmoor" "$@" > "$work/out" 2> "$work/err"
