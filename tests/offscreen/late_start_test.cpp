@@ -87,18 +87,4 @@ TEST_F(LateStartTest, FramesFromALateStartAreThoseOfARunFromTheBeginning)
     EXPECT_FALSE(continuous[18] == continuous[34]);
 }
 
-TEST_F(LateStartTest, AFalseFromTheFrameSinkStopsTheRun)
-{
-    OffscreenOptions options;
-    options.width = width;
-    options.height = height;
-    options.frames = 5;
-    int seen = 0;
-    EXPECT_FALSE(RenderShowFrames(options, [&](int number) {
-        ++seen;
-        return number < 2;
-    }));
-    EXPECT_EQ(seen, 2);
-}
-
 }  // namespace

@@ -159,25 +159,18 @@ TEST(TextFit, MovesInJustEnoughAtTheRightAndBottomEdgesOnly)
 {
     struct Case {
         PenPosition pen;
-        float textWidth;
         int viewportWidth;
         PenPosition expected;
     };
-    const TextExtent base{0.0f, 12.0f, 3.0f};
+    const TextExtent extent{63.0f, 12.0f, 3.0f};
     const Case cases[] = {
-        {{560.0f, 21.8f}, 63.0f, 640, {560.0f, 21.8f}},   // fits: untouched, fractions and all
-        {{257.9f, 10.9f}, 63.0f, 320, {257.9f, 10.9f}},   // ends exactly at the edge
-        {{280.0f, 10.9f}, 63.0f, 320, {257.0f, 10.9f}},   // cut at the right
-        {{258.2f, 10.9f}, 63.0f, 320, {257.0f, 10.9f}},   // one pixel over
-        {{133.0f, 5.1f}, 63.0f, 152, {89.0f, 5.1f}},
-        {{10.0f, 2.5f}, 63.0f, 320, {10.0f, 3.0f}},       // cut at the bottom
-        {{300.0f, -4.0f}, 63.0f, 320, {257.0f, 3.0f}},    // both
-        {{90.0f, 10.0f}, 63.0f, 40, {0.0f, 10.0f}},       // wider than the viewport: from its left edge
-        {{-5.0f, 50.0f}, 63.0f, 320, {-5.0f, 50.0f}},     // the left and top edges are left alone
+        {{257.9f, 10.9f}, 320, {257.9f, 10.9f}},   // ends exactly at the edge: untouched
+        {{258.2f, 10.9f}, 320, {257.0f, 10.9f}},   // one pixel over
+        {{300.0f, -4.0f}, 320, {257.0f, 3.0f}},    // both edges
+        {{90.0f, 10.0f}, 40, {0.0f, 10.0f}},       // wider than the viewport: from its left edge
+        {{-5.0f, 50.0f}, 320, {-5.0f, 50.0f}},     // the left and top edges are left alone
     };
     for (const Case& c : cases) {
-        TextExtent extent = base;
-        extent.width = c.textWidth;
         const PenPosition fitted = FitTextInViewport(c.pen, extent, c.viewportWidth);
         EXPECT_FLOAT_EQ(fitted.x, c.expected.x) << c.pen.x << "," << c.pen.y << " in " << c.viewportWidth;
         EXPECT_FLOAT_EQ(fitted.y, c.expected.y) << c.pen.x << "," << c.pen.y << " in " << c.viewportWidth;
