@@ -1,5 +1,6 @@
 #include "scene/TextOverlay.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -24,11 +25,99 @@ void SetGlyphListBuilder(GlyphListBuilder builder)
     glyphBuilder = builder;
 }
 
-TextOverlay::TextOverlay(const char* faceName, int pixelHeight, int weight)
+TextOverlay::TextOverlay(const char* faceName, int pixelHeight, int weight) : pixelHeight_(pixelHeight)
 {
     glyphBase = glGenLists(kGlyphCount);
-    if (glyphBase != 0 && glyphBuilder)
+    if (glyphBase == 0)
+        return;
+    if (glyphBuilder)
         glyphBuilder(faceName, pixelHeight, weight, kFirstChar, kGlyphCount, glyphBase);
+    MeasureAdvances();
+}
+
+// Each glyph's advance is how far it moves the raster position; it is read
+// back once, drawing nothing (colour and depth writes are off).
+void TextOverlay::MeasureAdvances()
+{
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDepthMask(GL_FALSE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    for (int k = 0; k < kGlyphCount; ++k) {
+        GLfloat before[4] = {}, after[4] = {};
+        glRasterPos2f(0.0f, 0.0f);
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
+        glCallList(glyphBase + static_cast<GLuint>(k));
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
+        advances_[k] = after[0] - before[0];
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+TextExtent TextOverlay::Measure(const char* text) const
+{
+    TextExtent extent;
+    for (const char* next = text; next && *next; ++next) {
+        const unsigned char c = static_cast<unsigned char>(*next);
+        const bool glyph = c >= kFirstChar && c < kFirstChar + kGlyphCount;
+        extent.width += advances_[(glyph ? c : ' ') - kFirstChar];
+    }
+    // The pixel height is the characters' height; descenders take about a
+    // quarter of it below the baseline.
+    extent.ascent = static_cast<float>(pixelHeight_);
+    extent.descent = std::ceil(static_cast<float>(pixelHeight_) * 0.25f);
+    return extent;
+}
+
+void TextOverlay::KeepInViewport(float x, float y, const TextExtent& extent) const
+{
+    GLint viewport[4] = {};
+    GLdouble modelview[16] = {}, projection[16] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    // (x, y, 0, 1) through both matrices into clip coordinates.
+    double eye[4], clip[4];
+    for (int row = 0; row < 4; ++row)
+        eye[row] = modelview[row] * x + modelview[4 + row] * y + modelview[12 + row];
+    for (int row = 0; row < 4; ++row)
+        clip[row] = projection[row] * eye[0] + projection[4 + row] * eye[1] + projection[8 + row] * eye[2]
+            + projection[12 + row] * eye[3];
+    // Behind the eye or outside the depth range: nothing to draw, as before.
+    if (!(clip[3] > 0.0) || clip[2] < -clip[3] || clip[2] > clip[3] || viewport[2] <= 0 || viewport[3] <= 0)
+        return;
+    const PenPosition pen{static_cast<float>((clip[0] / clip[3] + 1.0) * 0.5 * viewport[2]),
+                          static_cast<float>((clip[1] / clip[3] + 1.0) * 0.5 * viewport[3])};
+    const PenPosition fitted = FitTextInViewport(pen, extent, viewport[2]);
+    if (fitted.x == pen.x && fitted.y == pen.y)
+        return;
+    // The same depth at the fitted window position; a quarter pixel in from
+    // a moved edge keeps rounding from putting it back over the edge.
+    const float x2 = fitted.x == pen.x ? pen.x : fitted.x + 0.25f;
+    const float y2 = fitted.y == pen.y ? pen.y : fitted.y + 0.25f;
+    glPushAttrib(GL_TRANSFORM_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, viewport[2], 0.0, viewport[3], -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRasterPos3f(x2, y2, static_cast<GLfloat>(-clip[2] / clip[3]));
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
 }
 
 TextOverlay::~TextOverlay()
@@ -62,6 +151,7 @@ void TextOverlay::DrawString(float x, float y, const char* text)
     glPushAttrib(GL_LIST_BIT);
     glListBase(glyphBase - kFirstChar);
     glRasterPos2f(x, y);
+    KeepInViewport(x, y, Measure(text));
     // Codes outside 32..127 would select lists that are not glyphs; they
     // show as blanks instead.
     char safe[kBufferSize];

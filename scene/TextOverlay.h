@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "scene/TextFit.h"
+
 // Builds `count` consecutive bitmap-glyph display lists starting at
 // `listBase`, one per character code from `firstChar`, from the system font
 // that best matches the face name, pixel height (of the characters, not the
@@ -30,9 +32,25 @@ public:
         __attribute__((format(printf, 4, 5)))
 #endif
         ;
+    // Draws `text` from the raster position (x, y) in the current object
+    // coordinates; where the viewport's right or bottom edge would cut it,
+    // it moves in just enough to be whole.
     void DrawString(float x, float y, const char* text);
 
+    // The room `text` takes: its glyphs' advance widths, measured when the
+    // glyphs were built, and the font's pixel height.
+    TextExtent Measure(const char* text) const;
+
     unsigned glyphBase = 0;
+
+private:
+    void MeasureAdvances();
+    // Moves the raster position set for (x, y) so that text of `extent` is
+    // not cut at the viewport's right or bottom edge.
+    void KeepInViewport(float x, float y, const TextExtent& extent) const;
+
+    int pixelHeight_ = 0;
+    float advances_[kGlyphCount] = {};
 };
 
 // Formats like snprintf into the overlay's 256-character buffer. Exposed for

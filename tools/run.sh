@@ -11,6 +11,6 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo > /dev/null 2>&1; then
   echo "Quillmoor in a window: close it to stop."
   exec "$quillmoor" -window "$@"
 fi
-out="$top/frames"
+out="${QUILLMOOR_BUILD_DIR:-$top/build}/frames"
 echo "No display: rendering 10 seconds of the show offscreen."
 exec "$quillmoor" --offscreen --frames 250 --step 40 --size 800x600 --out "$out" "$@"

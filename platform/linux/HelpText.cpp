@@ -29,13 +29,17 @@ const char* HelpText()
            "\n"
            "Offscreen rendering, with no display (writes DIR/frame-0001.png, ...):\n"
            "  --offscreen      render frames to PNG files instead of a window\n"
-           "  --frames N       how many frames (1)\n"
-           "  --size WxH       frame size in pixels (640x480)\n"
+           "  --frames N       how many frames, 1 to 2147483647 (1)\n"
+           "  --size WxH       frame size in pixels, each side 1 to 16384 (640x480)\n"
            "  --out DIR        the folder for the frames (frames)\n"
            "  --no-png         render without writing files\n"
-           "  --seed S         fix the random sequence\n"
-           "  --start SECONDS  simulated clock: the first frame shows this moment\n"
-           "  --step MS        simulated clock: milliseconds from frame to frame (40)\n"
+           "  --seed S         fix the random sequence, 0 to 4294967295\n"
+           "  --start SECONDS  simulated clock: the first frame shows this moment, 0 to\n"
+           "                   31622400 (a year). The show is played from 0 up to it at\n"
+           "                   the step, unwritten, so it costs as long as rendering those\n"
+           "                   frames (--start 300: 7500 frames at 40 ms)\n"
+           "  --step MS        simulated clock: milliseconds from frame to frame, 0 to\n"
+           "                   86400000 (40)\n"
            "  --model NAME     one model alone, turning: A, B1, B2, C or D\n"
            "  --sepia          with --model: in sepia mode\n"
            "  --renderer NAME  software (Mesa's software rasteriser through EGL, the\n"
@@ -46,7 +50,9 @@ const char* HelpText()
            "  --version        print the version and exit\n"
            "\n"
            "Settings: $QUILLMOOR_SETTINGS, else $XDG_CONFIG_HOME/quillmoor/settings.ini,\n"
-           "else ~/.config/quillmoor/settings.ini. The manual page quillmoor(6) has more.";
+           "else ~/.config/quillmoor/settings.ini. With QUILLMOOR_FRAME_REPORT set, a run\n"
+           "prints 'quillmoor: frames N seconds S first-frame-clock C' on stderr as it\n"
+           "ends. The manual page quillmoor(6) has more.";
 }
 
 std::string VersionText()

@@ -150,11 +150,19 @@ bool ParseOffscreenOptions(int argc, const char* const argv[], OffscreenOptions&
         } else if (name == "--model") {
             if (!value(text))
                 return false;
+            if (!*text) {
+                error = "--model wants a model name (A, B1, B2, C or D)";
+                return false;
+            }
             options.model = text;
         } else {
             error = "unknown option '" + name + "'";
             return false;
         }
+    }
+    if (options.sepia && options.model.empty()) {
+        error = "--sepia goes with --model NAME (the show turns sepia by itself)";
+        return false;
     }
     return true;
 }

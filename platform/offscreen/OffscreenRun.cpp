@@ -1,7 +1,9 @@
 #include "platform/offscreen/OffscreenRun.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -18,6 +20,7 @@
 #include "scene/RandomSource.h"
 #include "scene/Scene.h"
 #include "scene/TextOverlay.h"
+#include "show/Director.h"
 
 namespace {
 
@@ -47,9 +50,13 @@ struct TickSourceScope {
 
 void ReportWritten(const OffscreenOptions& options)
 {
+    const char* plural = options.frames == 1 ? "" : "s";
     if (options.writeImages)
-        std::printf("quillmoor: wrote %d frame%s of %dx%d to %s/\n", options.frames, options.frames == 1 ? "" : "s",
-                    options.width, options.height, options.outDir.c_str());
+        std::printf("quillmoor: wrote %d frame%s of %dx%d to %s/\n", options.frames, plural, options.width,
+                    options.height, options.outDir.c_str());
+    else
+        std::printf("quillmoor: rendered %d frame%s of %dx%d, wrote no files (--no-png)\n", options.frames, plural,
+                    options.width, options.height);
 }
 
 bool OpenContext(OffscreenContext& context, const OffscreenOptions& options, std::string& error)
@@ -93,6 +100,38 @@ int RunModelViewer(const OffscreenOptions& options, const ModelDescriptor& model
 
 }  // namespace
 
+bool RenderShowFrames(const OffscreenOptions& options, const std::function<bool(int number)>& frameDone)
+{
+    // A fresh show, whatever ran before in this process.
+    ResetFrameClock();
+    ResetShowState();
+    SetGlyphListBuilder(BuildFontGlyphLists);
+    SetSeedOverride(options.seedGiven, options.seed);
+
+    SimulatedTickSource simulated(options.startSeconds, options.stepMs);
+    std::unique_ptr<TickSourceScope> clockScope;
+    if (options.simulatedClock)
+        clockScope = std::make_unique<TickSourceScope>(&simulated);
+
+    auto scene = std::make_unique<Scene>(options.width, options.height, 0);
+    // A late start plays the show up to its first frame unwritten, so that it
+    // shows what a run from 0 shows at that moment.
+    const int64_t leadIn = options.simulatedClock ? simulated.LeadInFrames() : 0;
+    bool completed = true;
+    for (int64_t frame = 0; frame < leadIn + options.frames; ++frame) {
+        if (options.simulatedClock)
+            simulated.SetFrame(frame);
+        scene->RenderFrame(0);
+        if (frame >= leadIn && !frameDone(static_cast<int>(frame - leadIn) + 1)) {
+            completed = false;
+            break;
+        }
+    }
+    glFinish();
+    scene.reset();
+    return completed;
+}
+
 int RunOffscreen(const OffscreenOptions& options)
 {
     std::string error;
@@ -113,33 +152,23 @@ int RunOffscreen(const OffscreenOptions& options)
     if (!OpenContext(context, options, error))
         return 1;
 
-    SetGlyphListBuilder(BuildFontGlyphLists);
-    SetSeedOverride(options.seedGiven, options.seed);
-
-    SimulatedTickSource simulated(options.startSeconds, options.stepMs);
-    std::unique_ptr<TickSourceScope> clockScope;
-    if (options.simulatedClock)
-        clockScope = std::make_unique<TickSourceScope>(&simulated);
-
     FrameReport report;
-    auto scene = std::make_unique<Scene>(options.width, options.height, 0);
-    for (int frame = 0; frame < options.frames; ++frame) {
-        if (options.simulatedClock)
-            simulated.SetFrame(frame);
-        scene->RenderFrame(0);
-        if (report.enabled() || options.writeImages)
+    const bool finish = report.enabled() || options.writeImages;
+    const bool rendered = RenderShowFrames(options, [&](int number) {
+        if (finish)
             glFinish();
         report.FrameDone();
         if (!options.writeImages)
-            continue;
-        const std::string path = FramePath(options.outDir, frame + 1);
-        if (!WritePng(path, context.pixels(), context.width(), context.height(), error)) {
+            return true;
+        if (!WritePng(FramePath(options.outDir, number), context.pixels(), context.width(), context.height(),
+                      error)) {
             std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
-            return 1;
+            return false;
         }
-    }
-    glFinish();
-    scene.reset();
+        return true;
+    });
+    if (!rendered)
+        return 1;
 
     ReportWritten(options);
     return 0;

@@ -29,5 +29,13 @@ for option in $(grep -oE -- '(^| )(--?[a-z][a-z-]*|/[a-z])' "$work/help" | sort 
   grep -qE -- "(^|[^A-Za-z0-9/-])$option([^A-Za-z0-9-]|\$)" "$work/manual" || fail "the manual page does not name $option"
 done
 
+# Every QUILLMOOR_ variable the program reads is in --help and the manual.
+variables=$(strings "$quillmoor" | grep -oE 'QUILLMOOR_[A-Z_]+' | sort -u)
+[ -n "$variables" ] || fail "found no QUILLMOOR_ variable in the program"
+for variable in $variables; do
+  grep -q "$variable" "$work/help" || fail "--help does not name $variable"
+  grep -q "$variable" "$work/manual" || fail "the manual page does not name $variable"
+done
+
 echo "help cli: $((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ "$failures" -eq 0 ]

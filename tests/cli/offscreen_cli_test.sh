@@ -3,7 +3,7 @@
 set -u
 quillmoor=$1
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'umount "$work/full" 2> /dev/null; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -17,6 +17,10 @@ if command -v identify > /dev/null; then
   size=$(identify -format '%wx%h' "$work/d/frame-0001.png")
   [ "$size" = 64x48 ] || fail "frame is $size, not 64x48"
 fi
+
+"$quillmoor" --offscreen --frames 2 --size 32x24 --no-png --out "$work/none" > "$work/out" 2>&1 || fail "--no-png: exit $?"
+grep -q "rendered 2 frames" "$work/out" || fail "--no-png does not say what it did: $(cat "$work/out")"
+[ -e "$work/none" ] && fail "--no-png created the output folder"
 
 expect_error() {
   local what=$1; shift
@@ -36,6 +40,22 @@ if [ "$(id -u)" != 0 ]; then
   expect_error "unwritable directory" --offscreen --out "$work/readonly"
 fi
 [ -e "$work/e" ] && fail "a bad command line still created the output directory"
+
+# A full disk: the run stops with the cause and leaves only whole frames.
+mkdir "$work/full"
+if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=16k tmpfs "$work/full" 2> /dev/null; then
+  "$quillmoor" --offscreen --seed 7 --frames 40 --size 320x240 --out "$work/full/d" > "$work/out" 2> "$work/err"
+  code=$?
+  [ "$code" = 1 ] || fail "full disk: exit $code, not 1"
+  grep -q "No space left on device" "$work/err" || fail "full disk: cause not named: $(cat "$work/err")"
+  ls "$work/full/d" | grep -qv '^frame-[0-9]*\.png$' && fail "full disk: left $(ls "$work/full/d")"
+  for frame in "$work"/full/d/*.png; do
+    [ "$(tail -c 8 "$frame" | head -c 4)" = IEND ] || fail "full disk: $(basename "$frame") is cut"
+  done
+  umount "$work/full"
+else
+  echo "full disk: skipped (needs root and tmpfs)"
+fi
 
 echo "offscreen cli: $((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ "$failures" -eq 0 ]

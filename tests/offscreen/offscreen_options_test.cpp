@@ -72,6 +72,7 @@ TEST(OffscreenOptions, BadValuesNameTheProblem)
         {"--frames"},            {"--seed", "-1"},           {"--seed", "4294967296"}, {"--start", "nan"},
         {"--start", "-1"},       {"--step", "inf"},          {"--step", "1e300"},     {"--out", ""},
         {"--bogus"},             {"-x"},                     {"--renderer", "gpu"},   {"--renderer"},
+        {"--model", ""},         {"--sepia"},
     };
     for (const auto& args : bad) {
         std::vector<const char*> line = {"--offscreen"};

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "show/Director.h"
+#include "platform/offscreen/OffscreenContext.h"
 #include "scene/Gl.h"
+#include "scene/Scene.h"
+#include "scene/TextFit.h"
 #include "scene/TextOverlay.h"
 #include "tests/support/GlTest.h"
 
@@ -144,6 +149,111 @@ TEST_F(OverlayTest, CodesOutsideTheGlyphBlockDrawAsBlanks)
     overlay.DrawString(10.0f, 10.0f, "a\x01" "b");
     glGetFloatv(GL_CURRENT_RASTER_POSITION, odd);
     EXPECT_FLOAT_EQ(odd[0], spaced[0]);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TextFit, MovesInJustEnoughAtTheRightAndBottomEdgesOnly)
+{
+    struct Case {
+        PenPosition pen;
+        int viewportWidth;
+        PenPosition expected;
+    };
+    const TextExtent extent{63.0f, 12.0f, 3.0f};
+    const Case cases[] = {
+        {{257.9f, 10.9f}, 320, {257.9f, 10.9f}},   // ends exactly at the edge: untouched
+        {{258.2f, 10.9f}, 320, {257.0f, 10.9f}},   // one pixel over
+        {{300.0f, -4.0f}, 320, {257.0f, 3.0f}},    // both edges
+        {{90.0f, 10.0f}, 40, {0.0f, 10.0f}},       // wider than the viewport: from its left edge
+        {{-5.0f, 50.0f}, 320, {-5.0f, 50.0f}},     // the left and top edges are left alone
+    };
+    for (const Case& c : cases) {
+        const PenPosition fitted = FitTextInViewport(c.pen, extent, c.viewportWidth);
+        EXPECT_FLOAT_EQ(fitted.x, c.expected.x) << c.pen.x << "," << c.pen.y << " in " << c.viewportWidth;
+        EXPECT_FLOAT_EQ(fitted.y, c.expected.y) << c.pen.x << "," << c.pen.y << " in " << c.viewportWidth;
+    }
+}
+
+// The frame-rate text where the show prints it, in a window of each size.
+struct PrintedText {
+    std::vector<uint8_t> pixels;
+    int lit = 0;
+    int rightmost = -1;
+};
+
+enum class Drawing { kOverlay, kPlainRasterPosition };
+
+PrintedText PrintFrameRate(int width, int height, Drawing drawing)
+{
+    OffscreenContext context;
+    std::string error;
+    EXPECT_TRUE(context.Create(width, height, error)) << error;
+    TextOverlay overlay(kOverlayFace, kOverlayPixelHeight, kOverlayWeight);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(90.0, static_cast<double>(width) / height, 1.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    glScalef(1.0f, 1.0f, -1.0f);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(0.6f, 0.6f, 0.5f);
+    const char* text = "15.00 fps";
+    if (drawing == Drawing::kOverlay) {
+        overlay.DrawString(5.5f, -5.0f, text);
+    } else {
+        glListBase(overlay.glyphBase - TextOverlay::kFirstChar);
+        glRasterPos2f(5.5f, -5.0f);
+        glCallLists(9, GL_UNSIGNED_BYTE, text);
+        glListBase(0);
+    }
+    glFinish();
+    PrintedText printed;
+    printed.pixels = context.pixels();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (printed.pixels[(static_cast<size_t>(y) * width + x) * 4] != 0) {
+                ++printed.lit;
+                printed.rightmost = std::max(printed.rightmost, x);
+            }
+    return printed;
+}
+
+TEST_F(OverlayTest, FrameRateTextIsWholeAtEveryWindowSizeAndUnmovedWhereItFits)
+{
+    enum Fit { kFits, kMovesLeft, kMovesUp };
+    struct Case {
+        int width, height;
+        Fit fit;
+    };
+    const Case cases[] = {
+        {640, 480, kFits},     {800, 600, kFits}, {1920, 1080, kFits},
+        {320, 240, kMovesLeft},  // the preview on Linux
+        {152, 112, kMovesLeft},  // the preview on Windows
+        {100, 300, kMovesLeft},  // taller than wide: the position lies right of the picture
+        {300, 40, kMovesUp},     // so low the descenders would be cut
+    };
+    const int whole = PrintFrameRate(640, 480, Drawing::kOverlay).lit;
+    ASSERT_GT(whole, 40);
+    for (const Case& c : cases) {
+        const PrintedText printed = PrintFrameRate(c.width, c.height, Drawing::kOverlay);
+        EXPECT_EQ(printed.lit, whole) << c.width << "x" << c.height;
+        const PrintedText plain = PrintFrameRate(c.width, c.height, Drawing::kPlainRasterPosition);
+        if (c.fit == kFits) {
+            EXPECT_TRUE(printed.pixels == plain.pixels) << c.width << "x" << c.height;
+            continue;
+        }
+        EXPECT_LT(plain.lit, whole) << c.width << "x" << c.height << ": the plain position is not cut";
+        if (c.fit == kMovesLeft)
+            EXPECT_GE(printed.rightmost, c.width - 4) << c.width << "x" << c.height << ": moved too far";
+        else
+            EXPECT_EQ(printed.rightmost, plain.rightmost) << c.width << "x" << c.height << ": moved sideways";
+    }
 }
 
 }  // namespace
