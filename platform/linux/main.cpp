@@ -39,6 +39,8 @@ int main(int argc, char** argv)
 
     if (launch.kind == LaunchOptions::Kind::Invalid) {
         std::fprintf(stderr, "quillmoor: %s\n", launch.error.c_str());
+        if (launch.showUsage)
+            std::fprintf(stderr, "%s\n", UsageText());
         return 2;
     }
     InstallStopSignalHandlers();
