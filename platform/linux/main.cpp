@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         return 2;
     }
     InstallStopSignalHandlers();
-    SettingsFileStore store(DefaultSettingsPath());
+    SettingsFileStore store(DefaultSettingsLocation());
     X11Host host(store);
     int exitCode = 0;
     if (launch.kind == LaunchOptions::Kind::SaverCommandLine)
