@@ -78,7 +78,8 @@ SaverCommandLine ParseSaverCommandLine(const char* line)
     case 'p':
     case 'l':
         result.mode = kRunModePreview;
-        result.window = DecimalPrefixToInt32(SkipBlanksAndColons(p + 1));
+        result.numberAt = static_cast<size_t>(SkipBlanksAndColons(p + 1) - line);
+        result.window = DecimalPrefixToInt32(line + result.numberAt);
         break;
     case 's':
         result.mode = kRunModeSaver;
@@ -86,6 +87,7 @@ SaverCommandLine ParseSaverCommandLine(const char* line)
     case 'c': {
         result.mode = kRunModeConfigure;
         const char* rest = SkipBlanksAndColons(p + 1);
+        result.numberAt = static_cast<size_t>(rest - line);
         if (!*rest)
             result.ownerIsForeground = true;
         else
@@ -94,7 +96,8 @@ SaverCommandLine ParseSaverCommandLine(const char* line)
     }
     case 'a':
         result.mode = kRunModeChangePassword;
-        result.window = DecimalPrefixToInt32(SkipBlanksAndColons(p + 1));
+        result.numberAt = static_cast<size_t>(SkipBlanksAndColons(p + 1) - line);
+        result.window = DecimalPrefixToInt32(line + result.numberAt);
         break;
     default:
         break;

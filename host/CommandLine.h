@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "host/RunMode.h"
@@ -9,6 +10,9 @@ struct SaverCommandLine {
     RunMode mode = kRunModeNone;
     int32_t window = 0;            // parent or owner window, decimal
     bool ownerIsForeground = false;  // /c with no number: the foreground window owns the dialog
+    // Where the switch's number text starts in the line, after its blanks and
+    // colons (p, l, c and a only; 0 otherwise), for hosts that check it.
+    size_t numberAt = 0;
 };
 
 // Parses a whole command line (program name included). Bytes only; the blank

@@ -33,6 +33,9 @@ public:
     // Creates the key when missing; true when it exists afterwards.
     virtual bool CreateKey(SettingsKey key) = 0;
     virtual bool ReadValue(SettingsKey key, const char* name, StoredValue& value) = 0;
+    // Why the last CreateKey failed, in words for the user; empty when it did
+    // not fail or the store cannot say.
+    virtual std::string WriteError() const { return std::string(); }
 };
 
 // The 32-bit value a stored value gives, or false when it gives none (the

@@ -2,12 +2,20 @@
 
 #include "QuillmoorVersion.h"
 
+#define QUILLMOOR_USAGE                                 \
+    "Usage: quillmoor [SWITCH]\n"                       \
+    "       quillmoor -root | -window | -window-id ID\n" \
+    "       quillmoor --offscreen [OPTION]...\n"         \
+    "       quillmoor --help | --version\n"
+
+const char* UsageText()
+{
+    return QUILLMOOR_USAGE "Try 'quillmoor --help' for more.";
+}
+
 const char* HelpText()
 {
-    return "Usage: quillmoor [SWITCH]\n"
-           "       quillmoor -root | -window | -window-id ID\n"
-           "       quillmoor --offscreen [OPTION]...\n"
-           "       quillmoor --help | --version\n"
+    return QUILLMOOR_USAGE
            "\n"
            "Quillmoor, a 3D OpenGL screen saver: stars and four flyers in front of a\n"
            "fixed camera, switching between colour and sepia every 20 seconds.\n"
@@ -16,10 +24,11 @@ const char* HelpText()
            "any letter case; the number may follow a blank, a colon or nothing):\n"
            "  /s               full screen; a key, a mouse button or moving the mouse\n"
            "                   ends it\n"
-           "  /p ID, /l ID     a preview inside the X window ID (decimal)\n"
+           "  /p ID, /l ID     a preview inside the X window ID (decimal only)\n"
            "  /c               the configuration dialog, as with no argument at all\n"
            "  /a               change the saver password (Linux has none: does nothing)\n"
-           "Any other switch shows nothing and exits 0.\n"
+           "Any other '/' switch, or a lone '-', shows nothing and exits 0; any other\n"
+           "word starting with '-' is an unknown option (exit status 2).\n"
            "\n"
            "Screen-saver daemon options (one dash or two):\n"
            "  -root            draw on the root window, or the daemon's window below\n"

@@ -23,7 +23,7 @@ private:
 
 std::unique_ptr<FileBytes> MapWholeFile(const char* name)
 {
-    const int fd = open(name, O_RDONLY | O_CLOEXEC);
+    const int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
     struct stat status {};

@@ -1,9 +1,14 @@
 #include "platform/linux/SettingsFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace {
@@ -31,6 +36,80 @@ const char* SectionOf(SettingsKey key)
     return key == SettingsKey::CommonSaver ? kCommonSaverSection : kOwnSection;
 }
 
+// The file a chain of symbolic links ends at (the path itself when it is no
+// link), so that saving replaces the file and keeps the link.
+bool FollowLinks(const std::string& path, std::string& target, std::string& why)
+{
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat status {};
+        if (lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return true;
+        std::string link(static_cast<size_t>(status.st_size > 0 ? status.st_size : 255) + 1, '\0');
+        const ssize_t n = readlink(target.c_str(), &link[0], link.size());
+        if (n < 0 || static_cast<size_t>(n) >= link.size()) {
+            why = n < 0 ? std::strerror(errno) : "the link changed while being read";
+            return false;
+        }
+        link.resize(static_cast<size_t>(n));
+        const std::filesystem::path next(link);
+        target = next.is_absolute() ? link : (std::filesystem::path(target).parent_path() / next).string();
+    }
+    why = std::strerror(ELOOP);
+    return false;
+}
+
+bool WriteAll(int fd, const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes `text` to a new file beside `target`, flushes it to the disk and
+// renames it over `target`; on any failure the new file is removed and
+// `target` is as it was.
+bool ReplaceFile(const std::string& target, const std::string& text, mode_t mode, std::string& why)
+{
+    const std::filesystem::path path(target);
+    const std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
+    std::string temporary = folder + "/." + path.filename().string() + ".XXXXXX";
+    const int fd = mkostemp(&temporary[0], O_CLOEXEC);
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
+    if (!ok)
+        why = std::strerror(errno);
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        why = std::strerror(errno);
+    }
+    if (ok && rename(temporary.c_str(), target.c_str()) != 0) {
+        ok = false;
+        why = std::strerror(errno);
+    }
+    if (!ok) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        fsync(folderFd);
+        close(folderFd);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool SettingsDocument::HasSection(const std::string& name) const
@@ -51,7 +130,8 @@ SettingsDocument ParseSettingsText(const std::string& text)
 {
     SettingsDocument document;
     std::map<std::string, std::string>* current = nullptr;
-    size_t start = 0;
+    // Some editors begin a UTF-8 file with a byte-order mark.
+    size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos)
@@ -81,33 +161,82 @@ SettingsDocument ParseSettingsText(const std::string& text)
     return document;
 }
 
-std::string DefaultSettingsPath()
+SettingsLocation DefaultSettingsLocation()
 {
+    SettingsLocation location;
     const char* overridePath = std::getenv("QUILLMOOR_SETTINGS");
-    if (overridePath && *overridePath)
-        return overridePath;
+    if (overridePath && *overridePath) {
+        location.path = overridePath;
+        return location;
+    }
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/')
-        return std::string(config) + "/quillmoor/settings.ini";
+    if (config && config[0] == '/') {
+        location.path = std::string(config) + "/quillmoor/settings.ini";
+        location.mustExist = std::filesystem::path(config).lexically_normal().parent_path().string();
+        return location;
+    }
+    // A relative HOME would put the file under whatever the current folder is.
     const char* home = std::getenv("HOME");
-    if (home && *home)
-        return std::string(home) + "/.config/quillmoor/settings.ini";
-    return std::string();
+    if (home && home[0] == '/') {
+        location.path = std::string(home) + "/.config/quillmoor/settings.ini";
+        location.mustExist = home;
+    }
+    return location;
 }
 
-bool SettingsFileStore::Load(SettingsDocument& document) const
+SettingsFileStore::Loaded SettingsFileStore::ReadText(const std::string& path, std::string& text, std::string& why)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return errno == ENOENT || errno == ENOTDIR ? Loaded::Missing : Loaded::Unusable;
+    }
+    struct stat status {};
+    Loaded result = Loaded::Unusable;
+    if (fstat(fd, &status) != 0) {
+        why = std::strerror(errno);
+    } else if (!S_ISREG(status.st_mode)) {
+        why = S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file";
+    } else if (status.st_size > static_cast<off_t>(kMaxSettingsFileBytes)) {
+        why = "it is larger than 64 KiB";
+    } else {
+        text.assign(kMaxSettingsFileBytes + 1, '\0');
+        size_t got = 0;
+        for (;;) {
+            const ssize_t n = read(fd, &text[got], text.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                if (n < 0)
+                    why = std::strerror(errno);
+                result = n < 0 ? Loaded::Unusable : Loaded::Read;
+                break;
+            }
+            got += static_cast<size_t>(n);
+            if (got == text.size()) {  // grew while being read
+                why = "it is larger than 64 KiB";
+                break;
+            }
+        }
+        text.resize(got);
+    }
+    close(fd);
+    return result;
+}
+
+bool SettingsFileStore::Load(SettingsDocument& document)
 {
     if (path_.empty())
         return false;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in)
+    std::string text, why;
+    const Loaded loaded = ReadText(path_, text, why);
+    if (loaded == Loaded::Unusable && !noted_) {
+        noted_ = true;
+        std::fprintf(stderr, "quillmoor: ignoring the settings file %s (%s): using the defaults\n", path_.c_str(),
+                     why.c_str());
+    }
+    if (loaded != Loaded::Read)
         return false;
-    std::string text(kMaxSettingsFileBytes + 1, '\0');
-    in.read(&text[0], static_cast<std::streamsize>(text.size()));
-    const std::streamsize got = in.gcount();
-    if (got < 0 || static_cast<size_t>(got) > kMaxSettingsFileBytes)
-        return false;
-    text.resize(static_cast<size_t>(got));
     document = ParseSettingsText(text);
     return true;
 }
@@ -132,41 +261,51 @@ bool SettingsFileStore::ReadValue(SettingsKey key, const char* name, StoredValue
     return true;
 }
 
+bool SettingsFileStore::FailWrite(const std::string& why)
+{
+    writeError_ = "cannot save the settings to " + (path_.empty() ? std::string("a file") : path_) + ":\n" + why;
+    return false;
+}
+
 bool SettingsFileStore::CreateKey(SettingsKey key)
 {
+    writeError_.clear();
     if (path_.empty())
-        return false;
-    std::error_code code;
-    const std::filesystem::path path(path_);
-    if (std::filesystem::exists(path, code)) {
-        // Never append to a file that cannot be read back (too large, a
-        // directory, unreadable).
-        SettingsDocument document;
-        if (!Load(document))
-            return false;
-        if (document.HasSection(SectionOf(key)))
-            return true;
-    }
-    if (path.has_parent_path())
-        std::filesystem::create_directories(path.parent_path(), code);
+        return FailWrite("there is no home folder (HOME is unset or not an absolute path)");
+    std::string target, why;
+    if (!FollowLinks(path_, target, why))
+        return FailWrite(why);
 
-    // Append, leaving whatever the user wrote untouched.
-    bool needsNewline = false;
-    {
-        std::ifstream in(path_, std::ios::binary | std::ios::ate);
-        if (in && in.tellg() > 0) {
-            in.seekg(-1, std::ios::end);
-            char last = '\n';
-            in.get(last);
-            needsNewline = last != '\n';
-        }
+    std::string text;
+    struct stat status {};
+    const Loaded loaded = ReadText(target, text, why);
+    if (loaded == Loaded::Unusable)
+        return FailWrite(why);
+    mode_t mode = 0;
+    if (loaded == Loaded::Read) {
+        if (ParseSettingsText(text).HasSection(SectionOf(key)))
+            return true;
+        // Renaming over a read-only file would ignore that it is read-only.
+        if (access(target.c_str(), W_OK) != 0)
+            return FailWrite(std::string(std::strerror(errno)) + "; the file is left as it is");
+        if (stat(target.c_str(), &status) == 0)
+            mode = status.st_mode & 07777;
+    } else {
+        const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+        if (!mustExist_.empty() && !std::filesystem::is_directory(mustExist_))
+            return FailWrite("the folder " + mustExist_ + " does not exist");
+        std::error_code code;
+        if (!folder.empty() && !std::filesystem::is_directory(folder)
+            && !std::filesystem::create_directories(folder, code))
+            return FailWrite("cannot make the folder " + folder.string() + ": " + code.message());
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
     }
-    std::ofstream out(path_, std::ios::binary | std::ios::app);
-    if (!out)
-        return false;
-    if (needsNewline)
-        out << '\n';
-    out << '[' << SectionOf(key) << "]\n";
-    out.close();
-    return static_cast<bool>(out) && OpenKey(key);
+    if (!text.empty() && text.back() != '\n')
+        text += '\n';
+    text += '[' + std::string(SectionOf(key)) + "]\n";
+    if (!ReplaceFile(target, text, mode, why))
+        return FailWrite(why + (loaded == Loaded::Read ? "; the file is left as it is" : ""));
+    return true;
 }

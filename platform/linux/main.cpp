@@ -39,10 +39,12 @@ int main(int argc, char** argv)
 
     if (launch.kind == LaunchOptions::Kind::Invalid) {
         std::fprintf(stderr, "quillmoor: %s\n", launch.error.c_str());
+        if (launch.showUsage)
+            std::fprintf(stderr, "%s\n", UsageText());
         return 2;
     }
     InstallStopSignalHandlers();
-    SettingsFileStore store(DefaultSettingsPath());
+    SettingsFileStore store(DefaultSettingsLocation());
     X11Host host(store);
     int exitCode = 0;
     if (launch.kind == LaunchOptions::Kind::SaverCommandLine)

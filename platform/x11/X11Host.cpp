@@ -5,6 +5,7 @@
 
 #include "platform/linux/FontGlyphs.h"
 #include "platform/x11/X11ConfigDialog.h"
+#include "platform/x11/X11ErrorBox.h"
 #include "platform/x11/X11SaverWindow.h"
 #include "platform/x11/X11Support.h"
 #include "platform/x11/X11TexturePlatform.h"
@@ -55,7 +56,15 @@ int X11Host::RunConfigDialog(int32_t owner)
         return 0;
     SaverSettings fallback;
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
-    return RunX11ConfigDialog(display_, static_cast<Window>(static_cast<uint32_t>(owner)), settings, store_);
+    const int result =
+        RunX11ConfigDialog(display_, static_cast<Window>(static_cast<uint32_t>(owner)), settings, store_);
+    const std::string writeError = store_.WriteError();
+    if (!writeError.empty()) {
+        // The user asked for the settings to be kept: say that they were not.
+        ShowErrorBox(display_, writeError.c_str());
+        saveFailed_ = true;
+    }
+    return result;
 }
 
 int X11Host::RunSaverWindow(int32_t parent, int /*showCommand: X windows map as they are*/)

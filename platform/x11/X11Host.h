@@ -24,8 +24,9 @@ public:
     // without dismissal (a daemon owns input and locking).
     int RunDaemonStyle(const LaunchOptions& launch);
 
-    // 1 once a mode could not reach the display (already reported), else 0.
-    int failureCode() const { return displayMissing_ ? 1 : 0; }
+    // 1 once a mode could not reach the display or save the settings
+    // (already reported), else 0.
+    int failureCode() const { return displayMissing_ || saveFailed_ ? 1 : 0; }
 
 private:
     // The display, opened on first use; null (reported once) when there is none.
@@ -34,4 +35,5 @@ private:
     SettingsStore& store_;
     Display* display_ = nullptr;
     bool displayMissing_ = false;
+    bool saveFailed_ = false;
 };

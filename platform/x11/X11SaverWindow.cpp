@@ -55,7 +55,7 @@ public:
     {
         int glxError = 0, glxEvent = 0;
         if (!glXQueryExtension(display_, &glxError, &glxEvent)) {
-            ShowErrorBox(display_, kChoosePixelFormatFailed);
+            ReportSetupError(kChoosePixelFormatFailed);
             return 1;
         }
         XWindowAttributes targetAttributes{};
@@ -65,9 +65,14 @@ public:
                              static_cast<unsigned long>(target_.window), static_cast<unsigned long>(target_.window));
                 return 1;
             }
+            if (targetAttributes.c_class == InputOnly) {
+                std::fprintf(stderr, "quillmoor: window %lu (0x%lx) is input-only: nothing can be drawn in it\n",
+                             static_cast<unsigned long>(target_.window), static_cast<unsigned long>(target_.window));
+                return 1;
+            }
         }
         if (!ChooseVisual(targetAttributes)) {
-            ShowErrorBox(display_, kChoosePixelFormatFailed);
+            ReportSetupError(kChoosePixelFormatFailed);
             return 1;
         }
         if (!CreateWindow(targetAttributes)) {
@@ -75,11 +80,17 @@ public:
             return 1;
         }
         if (!CreateContext()) {
-            ShowErrorBox(display_, kSetPixelFormatFailed);
+            ReportSetupError(kSetPixelFormatFailed);
             return 1;
         }
 
-        scene_ = std::make_unique<Scene>(width_, height_, context_.settings.sceneParameter);
+        tooLarge_ = !FitsDrawableLimit(width_, height_);
+        if (tooLarge_)
+            ReportTooLarge();
+        else
+            DrawIntoWindow();
+        scene_ = std::make_unique<Scene>(tooLarge_ ? 1 : width_, tooLarge_ ? 1 : height_,
+                                         context_.settings.sceneParameter);
         Show();
         RunMainLoop(*this);
         return 0;
@@ -150,7 +161,10 @@ public:
     {
         if (!scene_ || windowGone_)
             return false;
+        ReadWindowSize();
         FollowSize();
+        if (tooLarge_)
+            return false;
         return scene_->RenderFrame(context_.settings.sceneParameter);
     }
     void SwapBuffers() override
@@ -167,6 +181,39 @@ public:
     }
 
 private:
+    // Where a daemon or a preview host started the program nobody can answer a
+    // box: the message goes to stderr alone and the run ends at once.
+    void ReportSetupError(const char* text)
+    {
+        const bool someoneWatches =
+            target_.kind == X11SaverTarget::Kind::FullScreen || target_.kind == X11SaverTarget::Kind::Ordinary;
+        ShowErrorBox(someoneWatches ? display_ : nullptr, text);
+    }
+
+    // The largest drawable the GL implementation renders; beyond it Mesa's
+    // rasteriser writes out of bounds.
+    void ReadDrawableLimit()
+    {
+        GLint dims[2] = {0, 0};
+        glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);
+        maxWidth_ = dims[0] > 0 ? dims[0] : kFallbackDrawableSide;
+        maxHeight_ = dims[1] > 0 ? dims[1] : kFallbackDrawableSide;
+    }
+
+    bool FitsDrawableLimit(int width, int height) const { return width <= maxWidth_ && height <= maxHeight_; }
+
+    void ReportTooLarge()
+    {
+        if (tooLargeReported_)
+            return;
+        tooLargeReported_ = true;
+        std::fprintf(stderr,
+                     "quillmoor: the window is %dx%d, larger than OpenGL can draw (%dx%d): "
+                     "drawing stops until it is smaller\n",
+                     width_, height_, maxWidth_, maxHeight_);
+        std::fflush(stderr);
+    }
+
     bool ChooseVisual(const XWindowAttributes& targetAttributes)
     {
         if (target_.kind == X11SaverTarget::Kind::Into) {
@@ -259,6 +306,9 @@ private:
         return true;
     }
 
+    // The context starts current on a hidden 1x1 window of the same visual:
+    // the drawable limit can only be read with a context current, and making
+    // it current on a window already too large breaks Mesa for good.
     bool CreateContext()
     {
         glContext_ = glXCreateContext(display_, visual_, nullptr, True);
@@ -266,7 +316,26 @@ private:
             glContext_ = glXCreateContext(display_, visual_, nullptr, False);
         if (!glContext_)
             return false;
-        return glXMakeCurrent(display_, window_, glContext_) == True;
+        if (colormap_ == None)
+            colormap_ = XCreateColormap(display_, root_, visual_->visual, AllocNone);
+        XSetWindowAttributes attributes{};
+        attributes.colormap = colormap_;
+        parking_ = XCreateWindow(display_, root_, 0, 0, 1, 1, 0, visual_->depth, InputOutput, visual_->visual,
+                                 CWColormap | CWBorderPixel, &attributes);
+        if (SyncAndTakeError(display_) != Success || parking_ == None) {
+            parking_ = None;
+            return false;
+        }
+        if (glXMakeCurrent(display_, parking_, glContext_) != True)
+            return false;
+        ReadDrawableLimit();
+        return true;
+    }
+
+    void DrawIntoWindow()
+    {
+        if (glXMakeCurrent(display_, window_, glContext_) != True)
+            std::fprintf(stderr, "quillmoor: cannot draw into the window\n");
     }
 
     void Show()
@@ -389,17 +458,39 @@ private:
         return {SaverEvent::KeyDown, 0};
     }
 
-    // A resized window gets a viewport and projection for its new size.
+    // The size the server has now: another client may have resized the window
+    // since the last ConfigureNotify was read, and GL follows the server.
+    void ReadWindowSize()
+    {
+        ::Window rootReturn;
+        int x = 0, y = 0;
+        unsigned width = 0, height = 0, border = 0, depth = 0;
+        if (XGetGeometry(display_, window_, &rootReturn, &x, &y, &width, &height, &border, &depth)) {
+            pendingWidth_ = static_cast<int>(width);
+            pendingHeight_ = static_cast<int>(height);
+        }
+    }
+
+    // A resized window gets a viewport and projection for its new size; one
+    // too large to draw gets no GL call at all until it is smaller again.
     void FollowSize()
     {
         if (pendingWidth_ <= 0 || pendingHeight_ <= 0)
             return;
-        if (pendingWidth_ != width_ || pendingHeight_ != height_) {
-            width_ = pendingWidth_;
-            height_ = pendingHeight_;
-            scene_->Resize(width_, height_);
-        }
+        const bool changed = pendingWidth_ != width_ || pendingHeight_ != height_;
+        width_ = pendingWidth_;
+        height_ = pendingHeight_;
         pendingWidth_ = pendingHeight_ = 0;
+        const bool wasTooLarge = tooLarge_;
+        tooLarge_ = !FitsDrawableLimit(width_, height_);
+        if (tooLarge_ && !wasTooLarge) {
+            ReportTooLarge();
+            glXMakeCurrent(display_, parking_, glContext_);
+        } else if (!tooLarge_ && wasTooLarge) {
+            DrawIntoWindow();
+        }
+        if (!tooLarge_ && (changed || wasTooLarge))
+            scene_->Resize(width_, height_);
     }
 
     Cursor ArrowCursor()
@@ -432,6 +523,9 @@ private:
             glContext_ = nullptr;
         }
         ReleaseInput();
+        if (parking_ != None)
+            XDestroyWindow(display_, parking_);
+        parking_ = None;
         if (ownsWindow_ && !windowGone_) {
             XDestroyWindow(display_, window_);
             windowGone_ = true;
@@ -462,6 +556,7 @@ private:
     bool quitPosted_ = false;
     XVisualInfo* visual_ = nullptr;
     Colormap colormap_ = None;
+    ::Window parking_ = None;  // where the context is current while the window is too large
     GLXContext glContext_ = nullptr;
     Cursor arrow_ = None;
     Cursor blank_ = None;
@@ -470,6 +565,11 @@ private:
     int height_ = 0;
     int pendingWidth_ = 0;
     int pendingHeight_ = 0;
+    static constexpr int kFallbackDrawableSide = 4096;
+    int maxWidth_ = kFallbackDrawableSide;
+    int maxHeight_ = kFallbackDrawableSide;
+    bool tooLarge_ = false;
+    bool tooLargeReported_ = false;
     std::deque<SaverMessage> posted_;
     std::unique_ptr<Scene> scene_;
     FrameReport frameReport_;

@@ -41,8 +41,7 @@ TEST(LaunchOptions, DaemonWindowVariableWins)
     EXPECT_EQ(root.windowId, 0x200001ul);
     EXPECT_EQ(Parse({"-window-id", "5"}, "0x200001").windowId, 0x200001ul);
     EXPECT_EQ(Parse({}, "0x200001").kind, LaunchOptions::Kind::IntoWindow);
-    // A broken variable is ignored; explicit saver switches are not overridden.
-    EXPECT_EQ(Parse({"-root"}, "junk").kind, LaunchOptions::Kind::Root);
+    // Explicit saver switches are not overridden.
     EXPECT_EQ(Parse({"/s"}, "0x200001").kind, LaunchOptions::Kind::SaverCommandLine);
     EXPECT_EQ(Parse({"-window"}, "0x200001").kind, LaunchOptions::Kind::OrdinaryWindow);
 }
@@ -58,8 +57,9 @@ TEST(LaunchOptions, BadWindowIdsAndUnknownOptionsAreErrors)
         EXPECT_FALSE(options.error.empty());
     }
     unsigned long id = 0;
-    EXPECT_TRUE(ParseWindowId("0xFFFFFFFF", id));
-    EXPECT_EQ(id, 0xFFFFFFFFul);
+    EXPECT_TRUE(ParseWindowId("0x1FFFFFFF", id));
+    EXPECT_EQ(id, 0x1FFFFFFFul);
+    EXPECT_FALSE(ParseWindowId("0x20000000", id)) << "X ids leave the top three bits clear";
     EXPECT_TRUE(ParseWindowId("0XaBc", id));
     EXPECT_EQ(id, 0xABCul);
 }
@@ -82,12 +82,13 @@ TEST(LaunchOptions, HelpAndVersionOnlyBeforeASaverSwitch)
         {{"--version", "--help"}, nullptr, Kind::Version},
         // A saver switch and its number come first: the rest is not read.
         {{"/s", "--help"}, nullptr, Kind::SaverCommandLine},
-        {{"/p", "--version"}, nullptr, Kind::SaverCommandLine},
+        {{"/p", "66", "--version"}, nullptr, Kind::SaverCommandLine},
+        // /p, like -window-id, takes the next word as its id.
+        {{"/p", "--version"}, nullptr, Kind::Invalid},
         // Windows' switches are single letters: these still show nothing.
         {{"/h"}, nullptr, Kind::SaverCommandLine},
-        {{"-?"}, nullptr, Kind::SaverCommandLine},
-        {{"--helpme"}, nullptr, Kind::SaverCommandLine},
-        {{"--offscreen", "--help"}, nullptr, Kind::SaverCommandLine},
+        {{"/?"}, nullptr, Kind::SaverCommandLine},
+        {{"--offscreen", "--help"}, nullptr, Kind::Offscreen},
         // -window-id takes the next word as its id, whatever it is.
         {{"-window-id", "--help"}, nullptr, Kind::Invalid},
     };
@@ -96,6 +97,125 @@ TEST(LaunchOptions, HelpAndVersionOnlyBeforeASaverSwitch)
         for (const char* arg : c.args)
             line += std::string(arg) + ' ';
         EXPECT_EQ(Parse(c.args, c.daemonWindow).kind, c.kind) << line;
+    }
+}
+
+// What a user or a daemon's programs: line may type by mistake: every word
+// starting with a dash that is neither a daemon option nor a dash-written
+// saver switch is named in an error with the usage; the '/' switches keep
+// their rule (an unknown one shows nothing).
+TEST(LaunchOptions, OptionWords)
+{
+    using Kind = LaunchOptions::Kind;
+    const struct {
+        std::vector<const char*> args;
+        Kind kind;
+        const char* named;  // with Invalid: the word the message names
+    } cases[] = {
+        {{"-Root"}, Kind::Invalid, "'-Root'"},
+        {{"--root=1"}, Kind::Invalid, "'--root=1'"},
+        {{"-windowid", "5"}, Kind::Invalid, "'-windowid'"},
+        {{"-offscreen"}, Kind::Invalid, "'-offscreen'"},
+        {{"--offscreen=1"}, Kind::Invalid, "'--offscreen=1'"},
+        {{"-frames", "3"}, Kind::Invalid, "'-frames'"},
+        {{"-x"}, Kind::Invalid, "'-x'"},
+        {{"-?"}, Kind::Invalid, "'-?'"},
+        {{"--helpme"}, Kind::Invalid, "'--helpme'"},
+        {{"-sx"}, Kind::Invalid, "'-sx'"},
+        {{"-root", "-Window"}, Kind::Invalid, "'-Window'"},
+        {{"--offscreen"}, Kind::Offscreen, nullptr},
+        {{"-s"}, Kind::SaverCommandLine, nullptr},
+        {{"-S"}, Kind::SaverCommandLine, nullptr},
+        {{"-p", "66"}, Kind::SaverCommandLine, nullptr},
+        {{"-p:66"}, Kind::SaverCommandLine, nullptr},
+        {{"-L66"}, Kind::SaverCommandLine, nullptr},
+        {{"-c"}, Kind::SaverCommandLine, nullptr},
+        {{"-c:56"}, Kind::SaverCommandLine, nullptr},
+        {{"-a", "78"}, Kind::SaverCommandLine, nullptr},
+        {{"-"}, Kind::SaverCommandLine, nullptr},
+        {{"/x"}, Kind::SaverCommandLine, nullptr},
+        {{"/Root"}, Kind::SaverCommandLine, nullptr},
+        {{"/s", "-junk"}, Kind::SaverCommandLine, nullptr},
+    };
+    for (const auto& c : cases) {
+        const LaunchOptions options = Parse(c.args);
+        EXPECT_EQ(options.kind, c.kind) << c.args[0];
+        if (c.named) {
+            EXPECT_NE(options.error.find(c.named), std::string::npos) << options.error;
+            EXPECT_TRUE(options.showUsage) << c.args[0];
+        }
+    }
+}
+
+// The preview's window id: decimal as the system passes it, and a message
+// that says what is wrong with anything else.
+TEST(LaunchOptions, PreviewWindowIds)
+{
+    const struct {
+        const char* line;
+        const char* error;  // a piece of the message, or null when accepted
+    } cases[] = {
+        {"66", nullptr},
+        {"1293 anything after", nullptr},
+        {"536870911", nullptr},
+        {"0x50d", "is hexadecimal, write /p 1293"},
+        {"0X50D", "is hexadecimal, write /p 1293"},
+        {"4294967295", "/p 4294967295: no X window has an id above 536870911"},
+        {"99999999999999999999", "no X window has an id above"},
+        {"536870912", "no X window has an id above"},
+        {"0", "needs the id of a window"},
+        {"", "needs the id of a window"},
+        {"abc", "not 'abc'"},
+        {"-5", "not '-5'"},
+    };
+    for (const auto& c : cases) {
+        for (const char* form : {"/p", "/l", "-p"}) {
+            const LaunchOptions options = Parse({form, c.line});
+            if (!c.error) {
+                EXPECT_EQ(options.kind, LaunchOptions::Kind::SaverCommandLine) << form << ' ' << c.line;
+                continue;
+            }
+            EXPECT_EQ(options.kind, LaunchOptions::Kind::Invalid) << form << ' ' << c.line;
+            EXPECT_NE(options.error.find(c.error), std::string::npos) << options.error;
+            EXPECT_EQ(options.error.find("2147483647"), std::string::npos) << options.error;
+        }
+    }
+    // /c and /a keep the plain decimal reading: a bad owner is no owner.
+    EXPECT_EQ(Parse({"/c", "0x50d"}).kind, LaunchOptions::Kind::SaverCommandLine);
+    EXPECT_EQ(Parse({"/a", "junk"}).kind, LaunchOptions::Kind::SaverCommandLine);
+}
+
+// XSCREENSAVER_WINDOW is consulted by -root, -window-id and by no arguments
+// at all; there anything but a window id is an error instead of the root.
+TEST(LaunchOptions, DaemonWindowEnvironment)
+{
+    using Kind = LaunchOptions::Kind;
+    const struct {
+        const char* value;
+        std::vector<const char*> args;
+        Kind kind;
+    } cases[] = {
+        {"garbage", {"-root"}, Kind::Invalid},
+        {"", {"-root"}, Kind::Invalid},
+        {"0", {"--root"}, Kind::Invalid},
+        {"-5", {"-root"}, Kind::Invalid},
+        {"0x", {"-window-id", "0x42"}, Kind::Invalid},
+        {"garbage", {}, Kind::Invalid},
+        {"0x400008", {"-root"}, Kind::IntoWindow},
+        {"4194312", {}, Kind::IntoWindow},
+        {nullptr, {"-root"}, Kind::Root},
+        {nullptr, {}, Kind::SaverCommandLine},
+        // Forms that never draw into the daemon's window do not look at it.
+        {"garbage", {"-window"}, Kind::OrdinaryWindow},
+        {"garbage", {"/s"}, Kind::SaverCommandLine},
+        {"garbage", {"--help"}, Kind::Help},
+    };
+    for (const auto& c : cases) {
+        const LaunchOptions options = Parse(c.args, c.value);
+        EXPECT_EQ(options.kind, c.kind) << (c.value ? c.value : "(unset)") << ' ' << c.args.size();
+        if (c.kind == Kind::Invalid) {
+            EXPECT_NE(options.error.find("XSCREENSAVER_WINDOW"), std::string::npos) << options.error;
+        }
     }
 }
 

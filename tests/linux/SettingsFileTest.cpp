@@ -1,7 +1,15 @@
 // The Linux settings file: its parser, its store, and where it lives.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <future>
 
 #include <cctype>
 #include <cstdlib>
@@ -14,6 +22,7 @@
 
 #include "host/ConfigDialogProc.h"
 #include "host/SaverSettings.h"
+#include "platform/linux/MappedFile.h"
 #include "platform/linux/SettingsFile.h"
 #include "tests/support/RandomText.h"
 
@@ -134,12 +143,16 @@ TEST(SettingsFile, PathFollowsOverrideThenXdgThenHome)
     setenv("QUILLMOOR_SETTINGS", "/x/y.ini", 1);
     EXPECT_EQ(DefaultSettingsPath(), "/x/y.ini");
     unsetenv("QUILLMOOR_SETTINGS");
-    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    setenv("XDG_CONFIG_HOME", "/cfg/x", 1);
     setenv("HOME", "/home/u", 1);
-    EXPECT_EQ(DefaultSettingsPath(), "/cfg/quillmoor/settings.ini");
+    EXPECT_EQ(DefaultSettingsPath(), "/cfg/x/quillmoor/settings.ini");
+    EXPECT_EQ(DefaultSettingsLocation().mustExist, "/cfg") << "XDG_CONFIG_HOME may be made, not what holds it";
     setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
     EXPECT_EQ(DefaultSettingsPath(), "/home/u/.config/quillmoor/settings.ini");
+    EXPECT_EQ(DefaultSettingsLocation().mustExist, "/home/u") << "the home folder is never made";
     unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", "relative/home", 1);  // would land under the current folder
+    EXPECT_EQ(DefaultSettingsPath(), "");
     unsetenv("HOME");
     EXPECT_EQ(DefaultSettingsPath(), "");
 
@@ -152,6 +165,176 @@ TEST(SettingsFile, PathFollowsOverrideThenXdgThenHome)
     restore("QUILLMOOR_SETTINGS", settings);
     restore("XDG_CONFIG_HOME", xdg);
     restore("HOME", home);
+}
+
+// Runs `read`, which may open `path`; when that blocks, keeps opening
+// `path` for writing (which lets a reader blocked on a FIFO go on) until it
+// returns, and fails the test.
+template <typename Read>
+auto WithoutBlocking(const std::string& path, Read read)
+{
+    auto result = std::async(std::launch::async, read);
+    if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << path << ": reading blocked";
+        while (result.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+            const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                close(fd);
+        }
+    }
+    return result.get();
+}
+
+// Whatever sits where the settings file should be, reading it never blocks;
+// only a regular file is read, a missing one silently gives the defaults and
+// anything else gives them with one note. Texture files follow the same
+// rule. A byte-order mark before the first section is skipped.
+TEST_F(SettingsFileStoreTest, FileKindsAreReadOnlyWhenRegular)
+{
+    const std::string regular = dir + "/regular.ini";
+    std::ofstream(regular) << "[Screen Savers]\nPassword Delay = 3\n";
+    const std::string bom = dir + "/bom.ini";
+    std::ofstream(bom) << "\xEF\xBB\xBF[Screen Savers]\nPassword Delay = 4\n";
+    const std::string huge = dir + "/huge.ini";
+    std::ofstream(huge) << "[Screen Savers]\nPassword Delay = 5\n" << std::string(kMaxSettingsFileBytes, ';');
+    const std::string fifo = dir + "/fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string linkToFifo = dir + "/link-to-fifo.ini";
+    const std::string linkToRegular = dir + "/link-to-regular.ini";
+    std::filesystem::create_symlink(fifo, linkToFifo);
+    std::filesystem::create_symlink(regular, linkToRegular);
+    std::filesystem::create_directory(dir + "/folder.ini");
+
+    const struct {
+        std::string path;
+        int32_t passwordDelay;
+        bool noted;
+        bool mapped;
+    } cases[] = {
+        {regular, 3, false, true},
+        {bom, 4, false, true},
+        {linkToRegular, 3, false, true},
+        {dir + "/missing.ini", 15, false, false},
+        {huge, 15, true, true},
+        {fifo, 15, true, false},
+        {linkToFifo, 15, true, false},
+        {dir + "/folder.ini", 15, true, false},
+        {"/dev/zero", 15, true, false},
+    };
+    for (const auto& c : cases) {
+        testing::internal::CaptureStderr();
+        const auto [passwordDelay, mapped] = WithoutBlocking(c.path, [&] {
+            SettingsFileStore store(c.path);
+            SaverSettings settings;
+            LoadStandardSettings(settings, store);
+            const bool mapped = MapWholeFile(c.path.c_str()) != nullptr;
+            return std::make_pair(settings.passwordDelay, mapped);
+        });
+        const std::string note = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(passwordDelay, c.passwordDelay) << c.path;
+        EXPECT_EQ(mapped, c.mapped) << c.path;
+        EXPECT_EQ(note.find(c.path) != std::string::npos, c.noted) << c.path << ": " << note;
+        EXPECT_LE(std::count(note.begin(), note.end(), '\n'), 1) << c.path << ": one note per run: " << note;
+    }
+}
+
+// OK in the dialog either replaces the file as a whole or leaves it byte for
+// byte as it was, says why, and leaves no temporary file behind.
+TEST_F(SettingsFileStoreTest, OkReplacesTheFileOrLeavesItAlone)
+{
+    const std::string text = "[Screen Savers]\nMouse Threshold = 7";
+    const std::string saved = text + "\n[Software\\Orvel\\Quillmoor]\n";
+    enum class Setup { File, LinkToFile, DanglingLink, Folder, Fifo, NoHome, NoPath, ReadOnlyFile, FileSizeLimit };
+    const struct {
+        const char* name;
+        Setup setup;
+        const char* error;  // a piece of WriteError(), or null when it saves
+    } cases[] = {
+        {"file", Setup::File, nullptr},
+        {"link to a file", Setup::LinkToFile, nullptr},
+        {"dangling link", Setup::DanglingLink, nullptr},
+        {"folder in its place", Setup::Folder, "is a folder"},
+        {"FIFO in its place", Setup::Fifo, "not a regular file"},
+        {"home folder missing", Setup::NoHome, "does not exist"},
+        {"no path at all", Setup::NoPath, "no home folder"},
+        {"read-only file", Setup::ReadOnlyFile, "Permission denied"},
+        {"disk full (file size limit)", Setup::FileSizeLimit, "File too large"},
+    };
+    for (const auto& c : cases) {
+        if (c.setup == Setup::ReadOnlyFile && geteuid() == 0)
+            continue;  // root writes read-only files
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        const std::string file = dir + "/settings.ini";
+        const std::string real = dir + "/real/settings.ini";
+        std::string storePath = file, mustExist, target = file;
+        switch (c.setup) {
+        case Setup::File:
+        case Setup::ReadOnlyFile:
+        case Setup::FileSizeLimit:
+            std::ofstream(file) << text;
+            std::filesystem::permissions(file, c.setup == Setup::ReadOnlyFile ? std::filesystem::perms(0444)
+                                                                               : std::filesystem::perms(0640));
+            break;
+        case Setup::LinkToFile:
+        case Setup::DanglingLink:
+            std::filesystem::create_directories(dir + "/real");
+            if (c.setup == Setup::LinkToFile)
+                std::ofstream(real) << text;
+            std::filesystem::create_symlink("real/settings.ini", file);
+            target = real;
+            break;
+        case Setup::Folder:
+            std::filesystem::create_directories(file);
+            break;
+        case Setup::Fifo:
+            ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+            break;
+        case Setup::NoHome:
+            storePath = dir + "/home/.config/quillmoor/settings.ini";
+            mustExist = dir + "/home";
+            break;
+        case Setup::NoPath:
+            storePath.clear();
+            break;
+        }
+        path = target;
+        const std::string before = std::filesystem::is_regular_file(target) ? Read() : std::string();
+
+        SettingsFileStore store(storePath, mustExist);
+        rlimit oldLimit{};
+        getrlimit(RLIMIT_FSIZE, &oldLimit);
+        if (c.setup == Setup::FileSizeLimit) {
+            signal(SIGXFSZ, SIG_IGN);
+            rlimit small = oldLimit;
+            small.rlim_cur = 8;
+            setrlimit(RLIMIT_FSIZE, &small);
+        }
+        const bool ok = WithoutBlocking(file, [&] { return store.CreateKey(SettingsKey::Own); });
+        setrlimit(RLIMIT_FSIZE, &oldLimit);
+
+        EXPECT_EQ(ok, c.error == nullptr) << c.name;
+        const std::string error = store.WriteError();
+        if (c.error) {
+            EXPECT_NE(error.find(c.error), std::string::npos) << c.name << ": " << error;
+            if (!before.empty()) {
+                EXPECT_EQ(Read(), before) << c.name << ": the file changed";
+            }
+        } else {
+            EXPECT_EQ(error, "") << c.name;
+            EXPECT_EQ(Read(), c.setup == Setup::DanglingLink ? "[Software\\Orvel\\Quillmoor]\n" : saved) << c.name;
+            EXPECT_TRUE(c.setup == Setup::File || std::filesystem::is_symlink(file)) << c.name << ": the link was replaced";
+        }
+        if (c.setup == Setup::File) {
+            EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640)) << "mode kept";
+        }
+        if (c.setup == Setup::NoHome) {
+            EXPECT_FALSE(std::filesystem::exists(mustExist)) << "the home folder was made";
+        }
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
+            EXPECT_EQ(entry.path().filename().string().rfind(".settings.ini.", 0), std::string::npos)
+                << c.name << ": left behind " << entry.path();
+    }
 }
 
 TEST(ParserRandomInput, SettingsFilesRoundTripAndSurviveMutation)
