@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "scene/DisplayScale.h"
 #include "scene/Gl.h"
 
 namespace {
@@ -27,8 +28,10 @@ void SetGlyphListBuilder(GlyphListBuilder builder)
 TextOverlay::TextOverlay(const char* faceName, int pixelHeight, int weight)
 {
     glyphBase = glGenLists(kGlyphCount);
+    // The height is at 96 DPI; the glyphs are as tall on the display's inch.
+    const int displayHeight = static_cast<int>(ScaleToDpi(pixelHeight, DisplayDpi()));
     if (glyphBase != 0 && glyphBuilder)
-        glyphBuilder(faceName, pixelHeight, weight, kFirstChar, kGlyphCount, glyphBase);
+        glyphBuilder(faceName, displayHeight, weight, kFirstChar, kGlyphCount, glyphBase);
 }
 
 TextOverlay::~TextOverlay()
