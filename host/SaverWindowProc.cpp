@@ -1,5 +1,7 @@
 #include "host/SaverWindowProc.h"
 
+#include "scene/DisplayScale.h"
+
 namespace {
 
 bool LosesActivation(const SaverMessage& message)
@@ -113,7 +115,8 @@ MessageResult SaverWindowProc(const SaverWindowContext& context, const SaverMess
     case SaverEvent::MouseMove:
         if (DismissalAllowed(context)) {
             const CursorPoint now = platform.CursorPosition();
-            const int64_t threshold = settings.mouseThreshold;
+            // The threshold is travel at 96 DPI.
+            const int64_t threshold = ScaleToDpi(settings.mouseThreshold, DisplayDpi());
             if (Distance(now.x, settings.startCursor.x) > threshold
                 || Distance(now.y, settings.startCursor.y) > threshold)
                 RequestClose(context);

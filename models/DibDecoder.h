@@ -10,9 +10,14 @@
 #include "models/DibFile.h"
 #include "models/RgbImage.h"
 
-// Converts a bitmap that ReadDibFile accepted. Fails with Conversion for an
-// RLE stream that runs on past the top row of the picture or ends inside a
-// code, and with OutOfMemory when the picture cannot be allocated.
+// Converts a bitmap that ReadDibFile accepted. Fails with Conversion for a
+// picture without width, height or pixel data, and for an RLE stream that
+// puts pixels in a row above the picture (where end-of-line and move codes
+// took it) or whose move or literal run is cut short by the end of the data.
+// An RLE stream may end without its end-of-bitmap code, or with one byte
+// left over: the picture ends there. Pixels past the right edge are dropped
+// and pixels no code reaches stay black. Fails with OutOfMemory when the
+// picture is over kMaxDibPictureBytes or cannot be allocated.
 DibError ConvertDib(const DibSource& source, RgbImage& image);
 
 // ReadDibFile, then ConvertDib.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "scene/DisplayScale.h"
 #include "scene/Gl.h"
 
 namespace {
@@ -25,13 +26,15 @@ void SetGlyphListBuilder(GlyphListBuilder builder)
     glyphBuilder = builder;
 }
 
-TextOverlay::TextOverlay(const char* faceName, int pixelHeight, int weight) : pixelHeight_(pixelHeight)
+// The height is at 96 DPI; the glyphs are as tall on the display's inch.
+TextOverlay::TextOverlay(const char* faceName, int pixelHeight, int weight)
+    : pixelHeight_(static_cast<int>(ScaleToDpi(pixelHeight, DisplayDpi())))
 {
     glyphBase = glGenLists(kGlyphCount);
     if (glyphBase == 0)
         return;
     if (glyphBuilder)
-        glyphBuilder(faceName, pixelHeight, weight, kFirstChar, kGlyphCount, glyphBase);
+        glyphBuilder(faceName, pixelHeight_, weight, kFirstChar, kGlyphCount, glyphBase);
     MeasureAdvances();
 }
 

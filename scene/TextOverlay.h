@@ -21,6 +21,8 @@ public:
     static constexpr int kGlyphCount = 96;
     static constexpr std::size_t kBufferSize = 256;
 
+    // `pixelHeight` is at 96 DPI; the glyphs are built at the display's
+    // density (DisplayDpi).
     TextOverlay(const char* faceName, int pixelHeight, int weight);
     ~TextOverlay();
     TextOverlay(const TextOverlay&) = delete;

@@ -8,7 +8,9 @@
 #include "host/SaverWindowProc.h"
 #include "host/SetupErrors.h"
 #include "platform/win32/SaverPixelFormat.h"
+#include "platform/win32/Win32DisplayDpi.h"
 #include "platform/win32/Win32SaverPlatform.h"
+#include "scene/DisplayScale.h"
 #include "scene/Scene.h"
 
 namespace {
@@ -72,7 +74,7 @@ private:
 
 void ShowError(const char* text)
 {
-    MessageBoxA(nullptr, text, kErrorTitle, MB_OK);
+    ShowErrorBox(nullptr, text);
 }
 
 // A set-up failure after the window exists: the box would take the
@@ -96,6 +98,11 @@ void TellSystemSaverRuns(bool running)
 }
 
 }  // namespace
+
+void ShowErrorBox(HWND owner, const char* text)
+{
+    MessageBoxA(owner, text, kErrorTitle, MB_OK | MB_SETFOREGROUND);
+}
 
 HWND SaverWindowHandle()
 {
@@ -163,6 +170,9 @@ int RunWin32SaverWindow(HINSTANCE instance, HWND parent, int showCommand, SaverS
         OutputDebugStringA("quillmoor: cannot create the saver window\n");
         return 1;
     }
+    // The frame-rate text and the mouse threshold follow the display's
+    // density; a preview follows the window it is shown in.
+    SetDisplayDpi(WindowDpi(runMode == kRunModePreview ? parent : saverWindow));
     TellSystemSaverRuns(true);
 
     const HDC dc = GetDC(saverWindow);

@@ -6,7 +6,6 @@
 #include <type_traits>
 #include <utility>
 
-#include "host/SetupErrors.h"
 #include "models/DibDecoder.h"
 #include "platform/win32/Win32SaverWindow.h"
 
@@ -131,7 +130,7 @@ void Win32TexturePlatform::ShowError(const char* text)
     // The program ends after the box; the saver window, which would close
     // on losing the activation to it and take the box along, goes first.
     CloseSaverWindowForError();
-    MessageBoxA(GetFocus(), text, kErrorTitle, MB_OK);
+    ShowErrorBox(GetFocus(), text);
 }
 
 DibError Win32TexturePlatform::ConvertBitmap(const DibSource& source, RgbImage& image)

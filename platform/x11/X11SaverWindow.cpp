@@ -17,8 +17,10 @@
 #include "host/SetupErrors.h"
 #include "platform/linux/FrameReport.h"
 #include "platform/linux/StopSignal.h"
+#include "platform/x11/X11DisplayDpi.h"
 #include "platform/x11/X11ErrorBox.h"
 #include "platform/x11/X11Support.h"
+#include "scene/DisplayScale.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
 
@@ -84,6 +86,9 @@ public:
             return 1;
         }
 
+        // The frame-rate text and the mouse threshold follow the density
+        // the desktop set, if it set one.
+        SetDisplayDpi(XftDpi(display_));
         tooLarge_ = !FitsDrawableLimit(width_, height_);
         if (tooLarge_)
             ReportTooLarge();

@@ -2,6 +2,7 @@
 
 #include "FakeSaverPlatform.h"
 #include "host/SaverWindowProc.h"
+#include "scene/DisplayScale.h"
 
 namespace {
 
@@ -101,6 +102,30 @@ TEST_F(SaverWindowProcTest, MouseThresholdIsExclusiveOnEachAxis)
         DispatchSaverMessage(Context(kRunModeSaver), {SaverEvent::MouseMove, 0});
         EXPECT_EQ(platform.postedCloses, 1) << p.x << "," << p.y;
     }
+}
+
+TEST_F(SaverWindowProcTest, MouseThresholdIsTravelAt96Dpi)
+{
+    // 50 at 96 DPI is 100 pixels at 192.
+    struct Case {
+        int dpi;
+        CursorPoint to;
+        bool closes;
+    };
+    const Case cases[] = {
+        {192, {190, 100}, false}, {192, {200, 0}, false}, {192, {201, 100}, true}, {192, {100, 210}, true},
+        {96, {190, 100}, true},   {144, {175, 25}, false}, {144, {100, 176}, true},
+    };
+    for (const Case& c : cases) {
+        settings = SaverSettings();
+        platform = FakeSaverPlatform();
+        SetDisplayDpi(c.dpi);
+        Create(kRunModeSaver, 1000, {100, 100});
+        platform.cursor = c.to;
+        DispatchSaverMessage(Context(kRunModeSaver), {SaverEvent::MouseMove, 0});
+        EXPECT_EQ(platform.postedCloses, c.closes ? 1 : 0) << c.dpi << " DPI to " << c.to.x << "," << c.to.y;
+    }
+    SetDisplayDpi(kBaseDpi);
 }
 
 TEST_F(SaverWindowProcTest, ZeroAndNegativeThresholdsAndExtremeCoordinates)

@@ -6,10 +6,12 @@
 
 #include "show/Director.h"
 #include "platform/offscreen/OffscreenContext.h"
+#include "scene/DisplayScale.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
 #include "scene/TextFit.h"
 #include "scene/TextOverlay.h"
+#include "platform/linux/FontGlyphs.h"
 #include "tests/support/GlTest.h"
 
 namespace {
@@ -149,6 +151,27 @@ TEST_F(OverlayTest, CodesOutsideTheGlyphBlockDrawAsBlanks)
     overlay.DrawString(10.0f, 10.0f, "a\x01" "b");
     glGetFloatv(GL_CURRENT_RASTER_POSITION, odd);
     EXPECT_FLOAT_EQ(odd[0], spaced[0]);
+}
+
+int builtHeight = 0;
+
+bool RecordHeight(const char*, int pixelHeight, int, int, int, unsigned)
+{
+    builtHeight = pixelHeight;
+    return true;
+}
+
+TEST_F(OverlayTest, GlyphsAreBuiltAtTheDisplaysDensity)
+{
+    SetGlyphListBuilder(RecordHeight);
+    const int dpis[] = {kBaseDpi, 192, kBaseDpi};
+    const int heights[] = {12, 24, 12};
+    for (int i = 0; i < 3; ++i) {
+        SetDisplayDpi(dpis[i]);
+        TextOverlay overlay("Courrier New", 12, 400);
+        EXPECT_EQ(builtHeight, heights[i]) << dpis[i] << " DPI";
+    }
+    SetGlyphListBuilder(BuildFontGlyphLists);
 }
 
 }  // namespace

@@ -57,6 +57,8 @@ echo "== unit tests under Wine"
 check_unit_tests
 echo "== /s"
 check_saver
+echo "== display DPI"
+check_display_dpi
 echo "== /c"
 check_config
 echo "== /p"
