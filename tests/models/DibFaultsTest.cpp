@@ -51,6 +51,27 @@ const Case kCases[] = {
      DibError::Conversion},
     {"RLE literal run cut short", [](HandBitmap& b) { Rle8(b, {0, 3, 1, 2, 1, 0}); }, 2, DibError::Conversion},
     {"RLE move cut short", [](HandBitmap& b) { Rle8(b, {0, 2, 1}); }, 0, DibError::Conversion},
+    // Without a file header the pixels follow the colour table the file
+    // holds: colours-used entries (counted in 16 bits), of which the
+    // conversion uses no more than the bit depth indexes.
+    {"no file header, 3 colours used by 1 bit: the pixels follow the third entry",
+     [](HandBitmap& b) {
+         b.fileHeader = false, b.width = 2, b.height = 1, b.bitCount = 1, b.clrUsed = 3;
+         b.palette = {0xFF0000, 0x00FF00, 0x0000FF}, b.pixels = {0x40, 0, 0, 0};
+     },
+     0, DibError::NoError, "FF0000 00FF00"},
+    {"no file header, 0x10002 colours used: a table of 2",
+     [](HandBitmap& b) {
+         b.fileHeader = false, b.width = 2, b.height = 1, b.bitCount = 1, b.clrUsed = 0x10002;
+         b.palette = {0xFF0000, 0x00FF00}, b.pixels = {0x40, 0, 0, 0};
+     },
+     0, DibError::NoError, "FF0000 00FF00"},
+    {"no file header, 0x10001 colours used by 24 bits: pixels after one entry",
+     [](HandBitmap& b) {
+         b.fileHeader = false, b.width = 1, b.height = 1, b.clrUsed = 0x10001;
+         b.palette = {0x123456}, b.pixels = {0x33, 0x22, 0x11, 0};
+     },
+     0, DibError::NoError, "112233"},
     {"colours past the table are black",
      [](HandBitmap& b) { Rle8(b, {2, 3, 200, 1}), b.compression = kDibRgb, b.width = 4, b.height = 1; }, 0,
      DibError::NoError, "00FF00 000000 000000 FF0000"},

@@ -156,7 +156,6 @@ TEST(DibImageMagickTest, Bmp2PngGivesImageMagicksPictureForEveryDepthAndCompress
         EXPECT_EQ(LargestDifference(pictures[stems.size() + 2 * i], pictures[i]), 0) << names[i] << ", file header";
         EXPECT_EQ(LargestDifference(pictures[stems.size() + 2 * i + 1], pictures[i]), 0) << names[i] << ", none";
     }
-    EXPECT_EQ(stems.size(), 15 * std::size(kVariants));
 }
 
 }  // namespace

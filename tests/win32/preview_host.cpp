@@ -1,12 +1,15 @@
 // Stands in for the display settings' preview: makes a parent window, starts
 // the saver into it with /p <handle>, reports on standard output when the
 // saver's window is inside, waits (pumping messages) until the command file
-// appears, destroys the parent and checks that the saver process ends.
+// appears, then ends the saver as the file says and checks that the saver
+// process ends: "close" sends WM_CLOSE to the saver's window (as any other
+// program may) and the parent stays; anything else destroys the parent.
 //   preview_host.exe SAVER.scr COMMAND-FILE
 // Exit code 0 when everything held, 1 with a FAIL line otherwise.
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -118,14 +121,26 @@ int main(int argc, char** argv)
         return Fail("no command to destroy the parent came", &saver);
     if (!IsWindow(child))
         return Fail("the saver's window went away while previewing", &saver);
-    std::printf("still previewing; destroying the parent\n");
+    std::string command;
+    std::ifstream(commandFile) >> command;
+    const bool sendClose = command == "close";
+    const char* how = sendClose ? "WM_CLOSE was sent to its window" : "its parent was destroyed";
+    std::printf("still previewing; %s\n", sendClose ? "sending WM_CLOSE to the saver's window" : "destroying the parent");
     std::fflush(stdout);
 
-    DestroyWindow(parent);
+    if (sendClose) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(child, WM_CLOSE, 0, 0, SMTO_NORMAL, kEndLimitMs, &result);
+    } else {
+        DestroyWindow(parent);
+    }
     if (!PumpWhileRunning(saver.hProcess, kEndLimitMs))
-        return Fail("the saver still runs after its parent was destroyed", &saver);
+        return Fail(sendClose ? "the saver still runs after WM_CLOSE" : "the saver still runs after its parent was destroyed",
+                    &saver);
+    if (sendClose && !IsWindow(parent))
+        return Fail("the parent went with the saver", nullptr);
     const DWORD code = ExitCodeOf(saver.hProcess);
-    std::printf("saver ended with exit code %lu after its parent was destroyed\n", code);
+    std::printf("saver ended with exit code %lu after %s\n", code, how);
     std::fflush(stdout);
     CloseHandle(saver.hThread);
     CloseHandle(saver.hProcess);

@@ -74,11 +74,18 @@ reg_set() {
     wine reg add "$SAVER_KEY" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1
 }
 
-# answer_error_box PID WHAT IMAGE: the program PID shows a box titled "Error"
-# that stays up (screenshot in IMAGE) and, once its OK is clicked, ends with
-# exit code 1. RC is the exit code, or "running".
+# probe ARGUMENTS...: the answer of tests/win32/saver_probe.cpp, another
+# program on the saver's desktop (carriage returns taken off).
+probe() {
+    wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'
+}
+
+# answer_error_box PID WHAT IMAGE [TEXT]: the program PID shows a box titled
+# "Error" that stays up (screenshot in IMAGE), whose text, read from its
+# control, is TEXT (a newline written as \n), and once its OK is clicked the
+# program ends with exit code 1. RC is the exit code, or "running".
 answer_error_box() {
-    local pid=$1 what=$2 image=$3 box size
+    local pid=$1 what=$2 image=$3 text=${4-} box size shown
     RC=running
     if ! box=$(wait_window Error 30); then
         wait_exit "$pid" 1
@@ -87,6 +94,11 @@ answer_error_box() {
         fail "$what: the Error box did not stay"
     else
         import -window "$box" "$image" 2>/dev/null
+        if [ -n "$text" ]; then
+            shown=$(probe box Error)
+            [ "$shown" = "$text" ] && pass "$what: the box says \"$text\"" \
+                || fail "$what: the box says \"$shown\", not \"$text\""
+        fi
         # OK: centred, near the bottom of the box.
         size=$(xdotool getwindowgeometry "$box" | awk '/Geometry/ {print $2}')
         xdotool mousemove --window "$box" $((${size%x*} / 2)) $((${size#*x} - 25)) click 1

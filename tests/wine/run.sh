@@ -31,9 +31,10 @@ fi
 SCR=$build/platform/win32/quillmoor.scr
 TESTS_EXE=$build/tests/win32/quillmoor_tests.exe
 PREVIEW_HOST=$build/tests/win32/preview_host.exe
+PROBE=$build/tests/win32/saver_probe.exe
 VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 INSTALLER=$build/quillmoor-$VERSION-setup.exe
-for program in "$SCR" "$TESTS_EXE" "$PREVIEW_HOST" "$INSTALLER"; do
+for program in "$SCR" "$TESTS_EXE" "$PREVIEW_HOST" "$PROBE" "$INSTALLER"; do
     [ -f "$program" ] || { echo "missing $program"; exit 1; }
 done
 
@@ -59,10 +60,13 @@ echo "== /s"
 check_saver
 echo "== display DPI"
 check_display_dpi
+echo "== /s: what ends it and what does not"
+check_dismissal
 echo "== /c"
 check_config
 echo "== /p"
 check_preview
+check_preview_close
 echo "== bad switches"
 check_bad_input
 echo "== installer"
