@@ -273,7 +273,7 @@ TEST_F(OverlayTest, FrameRateTextIsWholeAtEveryWindowSizeAndUnmovedWhereItFits)
         }
         EXPECT_LT(plain.lit, whole) << c.width << "x" << c.height << ": the plain position is not cut";
         if (c.fit == kMovesLeft)
-            EXPECT_GE(printed.rightmost, c.width - 4) << c.width << "x" << c.height << ": moved too far";
+            EXPECT_GE(printed.rightmost, c.width - 4) << c.width << "x" << c.height << ": not at the right edge";
         else
             EXPECT_EQ(printed.rightmost, plain.rightmost) << c.width << "x" << c.height << ": moved sideways";
     }
