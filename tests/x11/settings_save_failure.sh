@@ -6,6 +6,7 @@
 . "$(dirname "$0")/lib.sh" || exit 1
 require xdotool cmp
 start_xvfb
+QUILLMOOR=$(readlink -f "$QUILLMOOR")  # run from another folder below
 
 click_ok() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
