@@ -34,7 +34,8 @@ const char* HelpText()
            "  -root            draw on the root window, or the daemon's window below\n"
            "  -window          draw in an ordinary resizable window, to try it out\n"
            "  -window-id ID    draw into the window ID (decimal or 0x hexadecimal)\n"
-           "When XSCREENSAVER_WINDOW names a window, -root and -window-id draw into it.\n"
+           "When XSCREENSAVER_WINDOW names a window, -root and -window-id draw into it;\n"
+           "set to anything else, it is an error (exit status 2).\n"
            "\n"
            "Offscreen rendering, with no display (writes DIR/frame-0001.png, ...):\n"
            "  --offscreen      render frames to PNG files instead of a window\n"
@@ -59,9 +60,11 @@ const char* HelpText()
            "  --version        print the version and exit\n"
            "\n"
            "Settings: $QUILLMOOR_SETTINGS, else $XDG_CONFIG_HOME/quillmoor/settings.ini,\n"
-           "else ~/.config/quillmoor/settings.ini. With QUILLMOOR_FRAME_REPORT set, a run\n"
-           "prints 'quillmoor: frames N seconds S first-frame-clock C' on stderr as it\n"
-           "ends. The manual page quillmoor(6) has more.";
+           "else ~/.config/quillmoor/settings.ini (an absolute HOME only). OK in the\n"
+           "dialog replaces the file at once or not at all; when it cannot, it says\n"
+           "why and exits 1. With QUILLMOOR_FRAME_REPORT set, a run prints\n"
+           "'quillmoor: frames N seconds S first-frame-clock C' on stderr as it ends.\n"
+           "The manual page quillmoor(6) has more.";
 }
 
 std::string VersionText()

@@ -172,7 +172,10 @@ SettingsLocation DefaultSettingsLocation()
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config && config[0] == '/') {
         location.path = std::string(config) + "/quillmoor/settings.ini";
-        location.mustExist = std::filesystem::path(config).lexically_normal().parent_path().string();
+        std::filesystem::path folder = std::filesystem::path(config).lexically_normal();
+        if (!folder.has_filename())  // a trailing slash
+            folder = folder.parent_path();
+        location.mustExist = folder.parent_path().string();
         return location;
     }
     // A relative HOME would put the file under whatever the current folder is.
@@ -292,10 +295,11 @@ bool SettingsFileStore::CreateKey(SettingsKey key)
             mode = status.st_mode & 07777;
     } else {
         const std::filesystem::path folder = std::filesystem::path(target).parent_path();
-        if (!mustExist_.empty() && !std::filesystem::is_directory(mustExist_))
-            return FailWrite("the folder " + mustExist_ + " does not exist");
         std::error_code code;
-        if (!folder.empty() && !std::filesystem::is_directory(folder)
+        if (!mustExist_.empty() && !std::filesystem::is_directory(mustExist_, code))
+            return FailWrite("the folder " + mustExist_
+                             + (std::filesystem::exists(mustExist_, code) ? " is not a folder" : " does not exist"));
+        if (!folder.empty() && !std::filesystem::is_directory(folder, code)
             && !std::filesystem::create_directories(folder, code))
             return FailWrite("cannot make the folder " + folder.string() + ": " + code.message());
         const mode_t mask = umask(0);

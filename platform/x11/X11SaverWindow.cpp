@@ -90,10 +90,12 @@ public:
         // the desktop set, if it set one.
         SetDisplayDpi(XftDpi(display_));
         tooLarge_ = !FitsDrawableLimit(width_, height_);
-        if (tooLarge_)
+        if (tooLarge_) {
             ReportTooLarge();
-        else
-            DrawIntoWindow();
+        } else if (!DrawIntoWindow()) {
+            ReportSetupError(kSetPixelFormatFailed);
+            return 1;
+        }
         scene_ = std::make_unique<Scene>(tooLarge_ ? 1 : width_, tooLarge_ ? 1 : height_,
                                          context_.settings.sceneParameter);
         Show();
@@ -337,11 +339,7 @@ private:
         return true;
     }
 
-    void DrawIntoWindow()
-    {
-        if (glXMakeCurrent(display_, window_, glContext_) != True)
-            std::fprintf(stderr, "quillmoor: cannot draw into the window\n");
-    }
+    bool DrawIntoWindow() { return glXMakeCurrent(display_, window_, glContext_) == True; }
 
     void Show()
     {
@@ -491,8 +489,8 @@ private:
         if (tooLarge_ && !wasTooLarge) {
             ReportTooLarge();
             glXMakeCurrent(display_, parking_, glContext_);
-        } else if (!tooLarge_ && wasTooLarge) {
-            DrawIntoWindow();
+        } else if (!tooLarge_ && wasTooLarge && !DrawIntoWindow()) {
+            std::fprintf(stderr, "quillmoor: cannot draw into the window again\n");
         }
         if (!tooLarge_ && (changed || wasTooLarge))
             scene_->Resize(width_, height_);

@@ -147,6 +147,8 @@ TEST(SettingsFile, PathFollowsOverrideThenXdgThenHome)
     setenv("HOME", "/home/u", 1);
     EXPECT_EQ(DefaultSettingsPath(), "/cfg/x/quillmoor/settings.ini");
     EXPECT_EQ(DefaultSettingsLocation().mustExist, "/cfg") << "XDG_CONFIG_HOME may be made, not what holds it";
+    setenv("XDG_CONFIG_HOME", "/cfg/x/", 1);
+    EXPECT_EQ(DefaultSettingsLocation().mustExist, "/cfg");
     setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
     EXPECT_EQ(DefaultSettingsPath(), "/home/u/.config/quillmoor/settings.ini");
     EXPECT_EQ(DefaultSettingsLocation().mustExist, "/home/u") << "the home folder is never made";

@@ -72,3 +72,41 @@ start GONE "$QUILLMOOR" -window-id 0x3fffff0
 wait_exit "$GONE" 5
 [ "$RC" = 1 ] || fail "-window-id of no window: exit $RC"
 pass "bad window ids fail with a message"
+
+# An input-only window (made here with Xlib through Python's ctypes) can
+# take no drawing: -window-id and XSCREENSAVER_WINDOW naming one fail with a
+# message instead of drawing into nothing forever.
+if command -v python3 >/dev/null; then
+    start INPUT_ONLY python3 -c '
+import ctypes, time
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+u, i, p = ctypes.c_uint, ctypes.c_int, ctypes.c_void_p
+x.XCreateWindow.argtypes = [p, ctypes.c_ulong, i, i, u, u, u, i, u, p, ctypes.c_ulong, p]
+x.XCreateWindow.restype = ctypes.c_ulong
+x.XMapWindow.argtypes = [p, ctypes.c_ulong]
+x.XFlush.argtypes = [p]
+display = x.XOpenDisplay(None)
+INPUT_ONLY = 2
+window = x.XCreateWindow(display, x.XDefaultRootWindow(display), 0, 0, 200, 100, 0, 0, INPUT_ONLY, None, 0, None)
+x.XMapWindow(display, window)
+x.XFlush(display)
+print(hex(window), flush=True)
+time.sleep(60)'
+    for i in $(seq 50); do [ -s "$WORK/INPUT_ONLY.out" ] && break; sleep 0.1; done
+    INPUT_ONLY_WINDOW=$(cat "$WORK/INPUT_ONLY.out")
+    xwininfo -id "$INPUT_ONLY_WINDOW" | grep -q 'Class: InputOnly' || fail "no input-only window made"
+    for how in -window-id XSCREENSAVER_WINDOW; do
+        if [ "$how" = -window-id ]; then
+            start IO "$QUILLMOOR" -window-id "$INPUT_ONLY_WINDOW"
+        else
+            XSCREENSAVER_WINDOW=$INPUT_ONLY_WINDOW start IO "$QUILLMOOR" -root
+        fi
+        wait_exit "$IO" 5
+        [ "$RC" = 1 ] && grep -q 'is input-only' "$WORK/IO.err" \
+            || fail "$how of an input-only window: exit $RC, stderr: $(cat "$WORK/IO.err")"
+    done
+    pass "an input-only window is refused with a message"
+fi

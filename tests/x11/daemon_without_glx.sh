@@ -3,7 +3,7 @@
 # cannot set up: nobody could see or answer a box behind the daemon's
 # window, so it puts its message on stderr (the daemon passes it on) and
 # exits 1 within a second. The same holds for -window-id and /p started by
-# hand, and for -window-id of an input-only window.
+# hand.
 . "$(dirname "$0")/lib.sh" || exit 1
 require xscreensaver xscreensaver-command setpriv pgrep xwininfo
 start_xvfb -extension GLX

@@ -1,15 +1,15 @@
 #!/bin/bash
-# Without GLX the saver cannot set up its window: the message goes to stderr
-# word for word and into a box titled "Error" with OK; the run then exits
-# non-zero.
+# Without GLX the saver cannot set up its window: where a user started it
+# (/s, -window) the message goes to stderr word for word and into a box
+# titled "Error" with OK; the run then exits non-zero. (The forms a daemon or
+# a preview host starts show no box: daemon_without_glx.sh.)
 . "$(dirname "$0")/lib.sh" || exit 1
 require xdotool xwininfo
 start_xvfb -extension GLX
 export QUILLMOOR_SETTINGS=$WORK/settings.ini
 message='ChoosePixelFormat() failed:  Cannot find a suitable pixel format.'
 
-root=$(xwininfo -root | awk '/Window id:/ {print $4}')
-for args in /s "/p $((root))" -window; do
+for args in /s -window; do
     start SAVER "$QUILLMOOR" $args
     BOX=$(wait_window Error) || fail "'$args': no error box"
     eval "$(xdotool getwindowgeometry --shell "$BOX")"
