@@ -66,7 +66,9 @@ TEST(TextureLoaderTest, EachUnreadableBitmapTellsItsOwnMessageOnce)
         MemoryTexturePlatform platform(bitmap.Bytes());
         const bool made = LoadRgbImage("texture.bmp") != nullptr;
         EXPECT_EQ(made, each.message == nullptr);
-        EXPECT_EQ(platform.messages, each.message ? std::vector<std::string>{each.message} : std::vector<std::string>{});
+        const std::vector<std::string> told = each.message ? std::vector<std::string>{each.message}
+                                                           : std::vector<std::string>{};
+        EXPECT_EQ(platform.messages, told);
     }
 }
 
@@ -86,8 +88,8 @@ TEST_F(TextureStateTest, RowsOfThreePixelsArriveWholeAndSamplingIsLinearFromTheB
     bitmap.width = 3, bitmap.height = 3;
     for (const auto& row : kThreeByThree) {
         for (std::uint32_t color : row)
-            bitmap.pixels.insert(bitmap.pixels.end(), {static_cast<std::uint8_t>(color), static_cast<std::uint8_t>(color >> 8),
-                                                       static_cast<std::uint8_t>(color >> 16)});
+            for (int shift : {0, 8, 16})
+                bitmap.pixels.push_back(static_cast<std::uint8_t>(color >> shift));
         bitmap.pixels.insert(bitmap.pixels.end(), 3, 0);
     }
     ScratchFolder folder;

@@ -118,14 +118,15 @@ int main(int argc, char** argv)
         commanded = GetFileAttributesA(commandFile) != INVALID_FILE_ATTRIBUTES;
     }
     if (!commanded)
-        return Fail("no command to destroy the parent came", &saver);
+        return Fail("no command came", &saver);
     if (!IsWindow(child))
         return Fail("the saver's window went away while previewing", &saver);
     std::string command;
     std::ifstream(commandFile) >> command;
     const bool sendClose = command == "close";
     const char* how = sendClose ? "WM_CLOSE was sent to its window" : "its parent was destroyed";
-    std::printf("still previewing; %s\n", sendClose ? "sending WM_CLOSE to the saver's window" : "destroying the parent");
+    std::printf("still previewing; %s\n",
+                sendClose ? "sending WM_CLOSE to the saver's window" : "destroying the parent");
     std::fflush(stdout);
 
     if (sendClose) {
@@ -135,7 +136,8 @@ int main(int argc, char** argv)
         DestroyWindow(parent);
     }
     if (!PumpWhileRunning(saver.hProcess, kEndLimitMs))
-        return Fail(sendClose ? "the saver still runs after WM_CLOSE" : "the saver still runs after its parent was destroyed",
+        return Fail(sendClose ? "the saver still runs after WM_CLOSE"
+                              : "the saver still runs after its parent was destroyed",
                     &saver);
     if (sendClose && !IsWindow(parent))
         return Fail("the parent went with the saver", nullptr);

@@ -5,7 +5,7 @@ SYSTEM_DLLS="kernel32.dll user32.dll gdi32.dll advapi32.dll opengl32.dll glu32.d
 
 check_imports() {
     local program dll ok=1
-    for program in "$SCR" "$TESTS_EXE" "$PREVIEW_HOST"; do
+    for program in "$SCR" "$TESTS_EXE" "$PREVIEW_HOST" "$PROBE"; do
         local dlls
         dlls=$(i686-w64-mingw32-objdump -p "$program" | awk '/DLL Name:/ {print $3}')
         [ -n "$dlls" ] || { fail "$(basename "$program"): objdump lists no imports"; ok=0; continue; }
