@@ -33,6 +33,13 @@ public:
     virtual void Update() {}
     // One frame.
     virtual void Draw() {}
+    // Before the first frame, in the current mode: draw once every
+    // combination of GL state that Update (the linker's glow pass) and Draw
+    // can use, whatever the actor's own state, changing nothing of it and
+    // taking no random number. The Director's warm-up calls them in the
+    // places of a frame where Update and Draw run.
+    virtual void WarmUpUpdate() {}
+    virtual void WarmUpDraw() { Draw(); }
 
     Vec3 position;  // (0, 0, 0) until the first Update
     Scene* scene;   // not owned

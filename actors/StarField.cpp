@@ -1,5 +1,7 @@
 #include "actors/StarField.h"
 
+#include <algorithm>
+
 #include "actors/RandomColor.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
@@ -167,6 +169,18 @@ void StarField::UpdateSepia()
 
 void StarField::Draw()
 {
+    DrawLayers(speckCount, blotchCount);
+}
+
+void StarField::WarmUpDraw()
+{
+    // Before sepia mode has stepped there are no specks or blotches yet; one
+    // of each, wherever it lies, draws in their state.
+    DrawLayers(std::max(speckCount, 1), std::max(blotchCount, 1));
+}
+
+void StarField::DrawLayers(int specksShown, int blotchesShown)
+{
     glDisable(GL_DEPTH_TEST);
     glFogi(GL_FOG_START, 90);
     glFogi(GL_FOG_END, 100);
@@ -192,8 +206,8 @@ void StarField::Draw()
 
     if (sepiaMode) {
         // In front of everything drawn later: they write depth 3.5 units from the eye.
-        DrawPoints(specks, speckCount, 0.5f);
-        DrawPoints(blotches, blotchCount, 4.0f);
+        DrawPoints(specks, specksShown, 0.5f);
+        DrawPoints(blotches, blotchesShown, 4.0f);
     }
 
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -19,7 +19,7 @@ bool Given(const std::vector<const char*>& args, const char* name)
 const char* BenchUsage()
 {
     return "usage: quillmoor_bench [--size WxH] [--frames N] [--step MS] [--start S] [--seed S]\n"
-           "                       [--out DIR] [--json PATH] [--short]\n"
+           "                       [--out DIR] [--json PATH] [--short] [--no-warm-up]\n"
            "       quillmoor_bench --endurance [--days N] [--size WxH] [--short]";
 }
 
@@ -50,6 +50,8 @@ bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options
             options.days = static_cast<int>(days);
         } else if (!std::strcmp(arg, "--short")) {
             options.quick = true;
+        } else if (!std::strcmp(arg, "--no-warm-up")) {
+            options.warmUp = false;
         } else if (!std::strcmp(arg, "--endurance")) {
             options.endurance = true;
         } else if (!std::strcmp(arg, "--model") || !std::strcmp(arg, "--sepia") || !std::strcmp(arg, "--no-png")

@@ -5,6 +5,7 @@
 
 #include "bench/BenchOptions.h"
 #include "bench/FrameStats.h"
+#include "bench/Hitches.h"
 
 // The show's frame times at one size, each frame rendered and glFinish-ed on
 // the simulated clock, sorted by what the frame showed.
@@ -20,6 +21,12 @@ struct ShowFigures {
     double floorMedian = 0.0;   // clear + glFinish only, same context
     long peakResidentKiB = 0;   // high-water mark during this size's run
     bool glowSupported = false;
+    double contextMs = 0.0;     // creating the offscreen context
+    double setupMs = 0.0;       // building the Scene: the cast, and the GL warm-up unless it is off
+    double firstFrameMs = 0.0;  // frame 0, which the hitch below leaves out
+    Hitch worst;                // the slowest frame after the first
+    FrameStats cpu;             // CPU time of every frame, all threads
+    Hitch worstCpu;             // the costliest frame after the first in CPU time: no other load in it
 };
 
 bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, ShowFigures& figures,

@@ -7,6 +7,7 @@
 #include "show/Director.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
+#include "scene/ShowState.h"
 #include "tests/support/FakeTicks.h"
 #include "tests/support/GlTest.h"
 
@@ -22,8 +23,12 @@ public:
     void Restyle() override { journal_.push_back(name_ + ":restyle"); }
     void Update() override { journal_.push_back(name_ + ":update"); }
     void Draw() override { journal_.push_back(name_ + ":draw"); }
+    void WarmUpUpdate() override { journal_.push_back(name_ + ":warm-update" + Mode()); }
+    void WarmUpDraw() override { journal_.push_back(name_ + ":warm-draw" + Mode()); }
 
 private:
+    static const char* Mode() { return sepiaMode ? " sepia" : " colour"; }
+
     std::string name_;
     std::vector<std::string>& journal_;
 };
@@ -162,6 +167,26 @@ TEST_F(DirectorTest, DrawsTheCastInItsOwnOrderAndSkipsMissingMembers)
     UpdateAt(25.0);
     EXPECT_EQ(Count("passer:restyle") + Count("cruiser:update"), 0);
     EXPECT_EQ(Count("linker:update"), 1);
+}
+
+TEST_F(DirectorTest, WarmsUpEveryMemberInBothModesAndKeepsTheMode)
+{
+    director->cast[Director::kCruiser] = nullptr;
+    for (const bool mode : {false, true}) {
+        sepiaMode = mode;
+        journal.clear();
+        director->WarmUp();
+        EXPECT_EQ(sepiaMode, mode);
+        std::vector<std::string> expected;
+        for (const char* warmMode : {" colour", " sepia"}) {
+            // Drawn as a frame draws them, then the update phase after it.
+            for (const char* name : {"stars", "passer", "mast", "linker"})
+                expected.push_back(std::string(name) + ":warm-draw" + warmMode);
+            for (const char* name : {"stars", "passer", "mast", "linker"})
+                expected.push_back(std::string(name) + ":warm-update" + warmMode);
+        }
+        EXPECT_EQ(journal, expected) << "starting in sepia mode: " << mode;
+    }
 }
 
 TEST_F(DirectorTest, FrameLeavesTheExpectedLightingAndBlendState)
