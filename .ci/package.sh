@@ -27,6 +27,7 @@ deb=$(bash tools/package.sh | tail -n 1)
 version=$(dpkg-deb -f "$deb" Version)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$(basename "$deb"): Depends: $depends"
+grep -qi osmesa <<< "$depends" && fail "the package depends on OSMesa"
 
 echo "== lintian"
 lintian_status=0

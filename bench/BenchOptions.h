@@ -23,6 +23,10 @@ struct BenchOptions {
     int firstFrameRuns = 5;
     bool warmUp = true;        // --no-warm-up: the show without its GL warm-up, to compare
 
+    // --renderer NAME, once or more: each size is measured with each, side by
+    // side; empty: the offscreen context's default.
+    std::vector<std::string> renderers;
+
     bool endurance = false;    // --endurance: days of show in one-minute steps
     int days = 30;
 };

@@ -37,21 +37,27 @@ std::string Number(double value)
     return text.str();
 }
 
+// A JSON string of text from the GL driver: quotes, backslashes and control
+// characters escaped.
+std::string JsonText(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20)
+            out += ' ';
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
 std::string StatsJson(const FrameStats& stats)
 {
     return "{\"frames\": " + std::to_string(stats.count) + ", \"median_ms\": " + Number(stats.median)
         + ", \"mean_ms\": " + Number(stats.mean) + ", \"p99_ms\": " + Number(stats.p99) + ", \"max_ms\": "
         + Number(stats.max) + "}";
-}
-
-// JSON string text: the event names are plain words and commas.
-std::string Quoted(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (char c : text)
-        if (c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20)
-            quoted += c;
-    return quoted + "\"";
 }
 
 void PrintHitches(std::FILE* out, const ShowFigures& f)
@@ -73,7 +79,7 @@ std::string HitchJson(const Hitch& hitch)
         return "null";
     return "{\"ms\": " + Number(hitch.ms) + ", \"over_median\": " + Number(hitch.overMedian) + ", \"frame\": "
         + std::to_string(hitch.frame) + ", \"at_s\": " + Number(hitch.showSeconds) + ", \"events\": "
-        + Quoted(hitch.events) + "}";
+        + JsonText(hitch.events) + "}";
 }
 
 std::string HitchesJson(const ShowFigures& f)
@@ -82,6 +88,23 @@ std::string HitchesJson(const ShowFigures& f)
         + ", \"first_frame_render_ms\": " + Number(f.firstFrameMs) + ",\n     \"worst_after_first\": "
         + HitchJson(f.worst) + ",\n     \"cpu\": " + StatsJson(f.cpu) + ",\n     \"worst_cpu_after_first\": "
         + HitchJson(f.worstCpu);
+}
+
+// Renderers measured side by side: each one's median frame against the first's.
+void PrintRendererComparison(const BenchResults& results, std::FILE* out)
+{
+    const ShowFigures* first = nullptr;
+    for (const ShowFigures& f : results.sizes) {
+        if (!first || first->width != f.width || first->height != f.height) {
+            first = &f;
+            continue;
+        }
+        if (first == &f - 1)
+            std::fprintf(out, "\n%dx%d median frame: %s %.2f ms\n", f.width, f.height, first->renderer.c_str(),
+                         first->all.median);
+        std::fprintf(out, "%dx%d median frame: %s %.2f ms = %.2f x %s\n", f.width, f.height, f.renderer.c_str(),
+                     f.all.median, Ratio(f.all.median, first->all.median), first->renderer.c_str());
+    }
 }
 
 }  // namespace
@@ -96,6 +119,7 @@ void PrintTable(const BenchOptions& options, const BenchResults& results, std::F
         std::fprintf(out, "\n%dx%d: %.1f fps over %d frames, peak resident %ld KiB%s\n", f.width, f.height,
                      Ratio(f.all.count, f.seconds), f.all.count, f.peakResidentKiB,
                      f.glowSupported ? "" : " (no glow: the GL lacks its extensions)");
+        std::fprintf(out, "  context: %s\n", f.context.c_str());
         std::fprintf(out, "  %-8s %6s %8s %8s %8s   (ms, glFinish per frame)\n", "frames", "count", "median", "mean",
                      "p99");
         PrintRow(out, "colour", f.colour);
@@ -111,6 +135,7 @@ void PrintTable(const BenchOptions& options, const BenchResults& results, std::F
                      Ratio(WorstFlip(f), f.all.median));
         PrintHitches(out, f);
     }
+    PrintRendererComparison(results, out);
     const FrameStats& cpu = results.cpuAt64x48;
     std::fprintf(out, "\nCPU time of one frame at 64x48: median %.3f ms, mean %.3f ms, p99 %.3f ms\n", cpu.median,
                  cpu.mean, cpu.p99);
@@ -130,6 +155,7 @@ bool WriteJson(const BenchOptions& options, const BenchResults& results, const s
     for (size_t i = 0; i < results.sizes.size(); ++i) {
         const ShowFigures& f = results.sizes[i];
         json << (i ? "," : "") << "\n    {\"width\": " << f.width << ", \"height\": " << f.height
+             << ", \"renderer\": " << JsonText(f.renderer) << ", \"context\": " << JsonText(f.context)
              << ", \"glow_supported\": " << (f.glowSupported ? "true" : "false")
              << ",\n     \"fps\": " << Number(Ratio(f.all.count, f.seconds))
              << ",\n     \"all\": " << StatsJson(f.all) << ",\n     \"colour\": " << StatsJson(f.colour)

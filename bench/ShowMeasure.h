@@ -21,6 +21,8 @@ struct ShowFigures {
     double floorMedian = 0.0;   // clear + glFinish only, same context
     long peakResidentKiB = 0;   // high-water mark during this size's run
     bool glowSupported = false;
+    std::string renderer;       // as asked (--renderer), empty for the default
+    std::string context;        // the context and GL that rendered
     double contextMs = 0.0;     // creating the offscreen context
     double setupMs = 0.0;       // building the Scene: the cast, and the GL warm-up unless it is off
     double firstFrameMs = 0.0;  // frame 0, which the hitch below leaves out
@@ -30,7 +32,7 @@ struct ShowFigures {
 };
 
 bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, ShowFigures& figures,
-                 std::string& error);
+                 std::string& error, const std::string& renderer = "");
 
 // CPU time (all threads of the process) of each frame at 64 x 48, where
 // rasterising costs next to nothing: our own work and the GL calls.

@@ -29,8 +29,8 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start)
 
 }  // namespace
 
-ShowSession::ShowSession(int width, int height, unsigned seed, bool warmUp)
-    : width_(width), height_(height), seed_(seed), warmUp_(warmUp)
+ShowSession::ShowSession(int width, int height, unsigned seed, const std::string& renderer, bool warmUp)
+    : width_(width), height_(height), seed_(seed), warmUp_(warmUp), renderer_(renderer), context_(renderer)
 {
 }
 

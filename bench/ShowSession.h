@@ -15,7 +15,8 @@ class Scene;
 // and is reset again when the session ends.
 class ShowSession {
 public:
-    ShowSession(int width, int height, unsigned seed, bool warmUp = true);
+    // `renderer`: an offscreen renderer's name, or empty for the context's default.
+    ShowSession(int width, int height, unsigned seed, const std::string& renderer = "", bool warmUp = true);
     ~ShowSession();
     ShowSession(const ShowSession&) = delete;
     ShowSession& operator=(const ShowSession&) = delete;
@@ -30,6 +31,7 @@ public:
 
     Scene& scene() { return *scene_; }
     OffscreenContext& context() { return context_; }
+    const std::string& renderer() const { return renderer_; }
     const LinkerActor* linker() const;
 
 private:
@@ -38,6 +40,7 @@ private:
     bool warmUp_;
     double contextMs_ = 0.0;
     double setupMs_ = 0.0;
+    std::string renderer_;
     SimulatedTickSource clock_{0.0, 1.0};
     OffscreenContext context_;
     std::unique_ptr<Scene> scene_;
