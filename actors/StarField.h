@@ -41,6 +41,6 @@ public:
 private:
     void UpdateStars();
     void UpdateSepia();
-    // The layers of the current mode, with that many specks and blotches.
-    void DrawLayers(int specksShown, int blotchesShown);
+    // The layers of one mode, with that many specks and blotches in sepia.
+    void DrawLayers(bool sepia, int specksShown, int blotchesShown);
 };

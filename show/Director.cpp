@@ -1,7 +1,5 @@
 #include "show/Director.h"
 
-#include <initializer_list>
-
 #include "actors/Actor.h"
 #include "actors/Cast.h"
 #include "scene/Gl.h"
@@ -156,19 +154,14 @@ void Director::EndFrame()
 
 void Director::WarmUp()
 {
-    const bool mode = sepiaMode;
-    for (const bool sepia : {false, true}) {
-        sepiaMode = sepia;
-        // The drawing between the Scene's matrix push and pop, then the
-        // update phase as the show's frames find it: after a drawn frame.
-        glPushMatrix();
-        BeginFrame();
-        DrawCast(&Actor::WarmUpDraw);
-        glPopMatrix();
-        EndFrame();
-        for (Actor* actor : cast)
-            if (actor)
-                actor->WarmUpUpdate();
-    }
-    sepiaMode = mode;
+    // One frame's drawing between the Scene's matrix push and pop, then the
+    // update phase as the show's frames find it: after a drawn frame.
+    glPushMatrix();
+    BeginFrame();
+    DrawCast(&Actor::WarmUpDraw);
+    glPopMatrix();
+    EndFrame();
+    for (Actor* actor : cast)
+        if (actor)
+            actor->WarmUpUpdate();
 }

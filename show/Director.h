@@ -23,8 +23,7 @@ public:
     void Draw() override;
     void BeginFrame() override;
     void EndFrame() override;
-    // Two frames' worth of every cast member's state combinations, one in
-    // each mode; the mode is put back afterwards.
+    // One frame of every cast member's state combinations, both modes'.
     void WarmUp() override;
 
     // The cast in update order; a member that could not be created is null

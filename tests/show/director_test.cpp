@@ -7,7 +7,6 @@
 #include "show/Director.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
-#include "scene/ShowState.h"
 #include "tests/support/FakeTicks.h"
 #include "tests/support/GlTest.h"
 
@@ -23,12 +22,10 @@ public:
     void Restyle() override { journal_.push_back(name_ + ":restyle"); }
     void Update() override { journal_.push_back(name_ + ":update"); }
     void Draw() override { journal_.push_back(name_ + ":draw"); }
-    void WarmUpUpdate() override { journal_.push_back(name_ + ":warm-update" + Mode()); }
-    void WarmUpDraw() override { journal_.push_back(name_ + ":warm-draw" + Mode()); }
+    void WarmUpUpdate() override { journal_.push_back(name_ + ":warm-update"); }
+    void WarmUpDraw() override { journal_.push_back(name_ + ":warm-draw"); }
 
 private:
-    static const char* Mode() { return sepiaMode ? " sepia" : " colour"; }
-
     std::string name_;
     std::vector<std::string>& journal_;
 };
@@ -169,24 +166,16 @@ TEST_F(DirectorTest, DrawsTheCastInItsOwnOrderAndSkipsMissingMembers)
     EXPECT_EQ(Count("linker:update"), 1);
 }
 
-TEST_F(DirectorTest, WarmsUpEveryMemberInBothModesAndKeepsTheMode)
+TEST_F(DirectorTest, WarmsUpEveryMemberWhereAFrameDrawsAndUpdatesIt)
 {
     director->cast[Director::kCruiser] = nullptr;
-    for (const bool mode : {false, true}) {
-        sepiaMode = mode;
-        journal.clear();
-        director->WarmUp();
-        EXPECT_EQ(sepiaMode, mode);
-        std::vector<std::string> expected;
-        for (const char* warmMode : {" colour", " sepia"}) {
-            // Drawn as a frame draws them, then the update phase after it.
-            for (const char* name : {"stars", "passer", "mast", "linker"})
-                expected.push_back(std::string(name) + ":warm-draw" + warmMode);
-            for (const char* name : {"stars", "passer", "mast", "linker"})
-                expected.push_back(std::string(name) + ":warm-update" + warmMode);
-        }
-        EXPECT_EQ(journal, expected) << "starting in sepia mode: " << mode;
-    }
+    director->WarmUp();
+    // Drawn as a frame draws them, then the update phase that follows a frame.
+    const std::vector<std::string> expected = {
+        "stars:warm-draw",   "passer:warm-draw",   "mast:warm-draw",   "linker:warm-draw",
+        "stars:warm-update", "passer:warm-update", "mast:warm-update", "linker:warm-update",
+    };
+    EXPECT_EQ(journal, expected);
 }
 
 TEST_F(DirectorTest, FrameLeavesTheExpectedLightingAndBlendState)
