@@ -33,6 +33,15 @@ public:
     virtual void Update() {}
     // One frame.
     virtual void Draw() {}
+    // Before the first frame: draw once every combination of GL state that
+    // Update (the linker's glow pass) and Draw can use in either mode,
+    // whatever the actor's own state, changing nothing of it and taking no
+    // random number. The Director's warm-up calls them where a frame calls
+    // Update and Draw. (A display list compiled in sepia mode differs from
+    // the colour one in its colour values only, so the lists in hand serve
+    // for both modes.)
+    virtual void WarmUpUpdate() {}
+    virtual void WarmUpDraw() { Draw(); }
 
     Vec3 position;  // (0, 0, 0) until the first Update
     Scene* scene;   // not owned

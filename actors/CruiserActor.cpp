@@ -17,7 +17,7 @@ constexpr float kFlatSideDistance = 10.0f;
 
 CruiserActor::CruiserActor(Scene* scene) : FlyingActor(scene, kCruiserPath)
 {
-    model.copyFrom(modelA, 2);
+    model.copyFrom(modelA, kLists);
     flight.cycleStart = 0.0;
     flight.reverse = 0;
     Restyle();
@@ -65,6 +65,17 @@ int CruiserActor::ListToDraw() const
 
 void CruiserActor::Draw()
 {
+    DrawList(ListToDraw());
+}
+
+void CruiserActor::WarmUpDraw()
+{
+    for (int list = 0; list < kLists; ++list)
+        DrawList(list);
+}
+
+void CruiserActor::DrawList(int list)
+{
     glCullFace(GL_BACK);
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
@@ -73,6 +84,6 @@ void CruiserActor::Draw()
     glRotatef(SpinAngle(scene->time, 50.0), f, f + 0.05f, -1.0f);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glScalef(0.4f, 0.4f, 0.4f);
-    model.callList(ListToDraw());
+    model.callList(list);
     glPopMatrix();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "actors/Cast.h"
@@ -24,6 +25,10 @@ constexpr int kFirstCoolLamp = 11;  // 11..16
 constexpr int kLampsPerGroup = 6;
 
 constexpr int kGlowClearMargin = 4;
+
+// The warm-up's link line, in the middle of the view whatever the size.
+const Vec3 kWarmUpLineFrom{0.0f, 0.0f, 0.0f};
+const Vec3 kWarmUpLineTo{1.0f, 1.0f, 0.0f};
 
 const GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat kBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -99,6 +104,42 @@ struct LayerMapping {
     }
 };
 
+// Bound to GL_TEXTURE_2D: 128 x 128 blank texels of `format` (GL_RGBA or
+// GL_LUMINANCE), linear filters.
+void SpecifyBlankGlowTexture(GLuint texture, GLenum format)
+{
+    const std::vector<uint8_t> blank(static_cast<size_t>(LinkerActor::kGlowSize) * LinkerActor::kGlowSize * 4, 0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), LinkerActor::kGlowSize, LinkerActor::kGlowSize, 0,
+                 format, GL_UNSIGNED_BYTE, blank.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+}
+
+// A blank glow-sized texture for the warm-up, deleted with it.
+struct ScratchTexture {
+    explicit ScratchTexture(GLenum format)
+    {
+        glGenTextures(1, &name);
+        SpecifyBlankGlowTexture(name, format);
+    }
+    ~ScratchTexture() { glDeleteTextures(1, &name); }
+    ScratchTexture(const ScratchTexture&) = delete;
+    ScratchTexture& operator=(const ScratchTexture&) = delete;
+
+    GLuint name = 0;
+};
+
+const GlowCoverage& WholeCoverage()
+{
+    static const GlowCoverage whole = [] {
+        GlowCoverage all;
+        all.Whole();
+        return all;
+    }();
+    return whole;
+}
+
 }  // namespace
 
 GlowColour GlowColourFor(bool linkToMast, bool sepia)
@@ -113,7 +154,7 @@ GlowColour GlowColourFor(bool linkToMast, bool sepia)
 
 LinkerActor::LinkerActor(Scene* scene) : FlyingActor(scene, kLinkerPath)
 {
-    model.copyFrom(modelD, 2);
+    model.copyFrom(modelD, kLists);
     flight.cycleStart = 0.0;
     flight.reverse = 0;
 
@@ -123,12 +164,8 @@ LinkerActor::LinkerActor(Scene* scene) : FlyingActor(scene, kLinkerPath)
     materials[kLowerHub].brightAmbient = 1;
 
     if (scene->glowSupported) {
-        const std::vector<uint8_t> blank(static_cast<size_t>(kGlowSize) * kGlowSize * 4, 0);
         glGenTextures(1, &glowTexture);
-        glBindTexture(GL_TEXTURE_2D, glowTexture);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kGlowSize, kGlowSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, blank.data());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        SpecifyBlankGlowTexture(glowTexture, GL_RGBA);
     }
 
     Restyle();
@@ -198,13 +235,13 @@ int LinkerActor::ListToDraw() const
     return quarters % 4 == 0 ? 1 : 0;
 }
 
-void LinkerActor::DrawLinkLine(const Vec3& to)
+void LinkerActor::DrawLinkLine(const Vec3& from, const Vec3& to)
 {
     glLightfv(GL_LIGHT0, GL_AMBIENT, kWhite);
     glLineWidth(2.0f);
     glEnable(GL_LINE_SMOOTH);
     glBegin(GL_LINES);
-    glVertex3f(position.x, position.y, position.z);
+    glVertex3f(from.x, from.y, from.z);
     glVertex3f(to.x, to.y, to.z);
     glEnd();
     glDisable(GL_LINE_SMOOTH);
@@ -212,18 +249,26 @@ void LinkerActor::DrawLinkLine(const Vec3& to)
     glLightfv(GL_LIGHT0, GL_AMBIENT, kBlack);
 }
 
-void LinkerActor::DrawBody(LinkLines drawLinks, bool fromList)
+void LinkerActor::DrawModel(int list)
 {
     glCullFace(GL_BACK);
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glRotatef(SpinAngle(scene->time, 510.0), 0.0f, -1.0f, 0.05f);
     glScalef(0.08f, 0.08f, 0.08f);
-    if (fromList)
-        model.callList(ListToDraw());
-    else if (!linkToMast && !linkToCruiser)
+    if (list == kEmitModel)
         model.emit();
+    else
+        model.callList(list);
     glPopMatrix();
+}
+
+void LinkerActor::DrawBody(LinkLines drawLinks, bool fromList)
+{
+    if (fromList)
+        DrawModel(ListToDraw());
+    else if (!linkToMast && !linkToCruiser)
+        DrawModel(kEmitModel);
 
     if (drawLinks == LinkLines::kNone)
         return;
@@ -240,7 +285,7 @@ void LinkerActor::DrawBody(LinkLines drawLinks, bool fromList)
             glColor3f(0.4333f, 0.4333f, 0.3333f);
         else
             glColor3f(1.0f, 0.0f, 0.0f);
-        DrawLinkLine(mast->position);
+        DrawLinkLine(position, mast->position);
     }
     if (linkToCruiser && cruiser) {
         if (forGlow)
@@ -249,7 +294,7 @@ void LinkerActor::DrawBody(LinkLines drawLinks, bool fromList)
             glColor3f(0.3222f, 0.3222f, 0.2222f);
         else
             glColor3f(0.0f, 0.0f, 1.0f);
-        DrawLinkLine(cruiser->position);
+        DrawLinkLine(position, cruiser->position);
     }
     if (sepiaMode)
         glColor3f(1.0999f, 1.0999f, 0.9999f);
@@ -257,20 +302,40 @@ void LinkerActor::DrawBody(LinkLines drawLinks, bool fromList)
         glColor3f(1.0f, 1.0f, 1.0f);
 }
 
+void LinkerActor::DrawEveryGlowSubject()
+{
+    // The line first: a pass with links draws no model, so its lines find
+    // the state the last frame left (unlit), not what the model sets up.
+    glColor3f(1.0f, 1.0f, 1.0f);
+    DrawLinkLine(kWarmUpLineFrom, kWarmUpLineTo);
+    DrawModel(kEmitModel);
+}
+
 void LinkerActor::RenderGlowTexture()
+{
+    CaptureGlow(glowTexture, glowTexels_.data(), [this] { DrawBody(LinkLines::kForGlow, false); });
+    glowCoverage_.FromTexels(glowTexels_.data());
+}
+
+void LinkerActor::CaptureGlow(GLuint texture, uint8_t* texels, const std::function<void()>& drawSubject)
 {
     // Drawn into the lower-left corner of the frame, which is cleared
     // afterwards: the update phase runs before anything of the frame is drawn.
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
     glViewport(0, 0, kGlowSize, kGlowSize);
-    DrawBody(LinkLines::kForGlow, false);
-    glBindTexture(GL_TEXTURE_2D, glowTexture);
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 0, 0, kGlowSize, kGlowSize, 0);
-    // A luminance copy keeps the red channel; read the same to learn where
-    // the texture is lit.
+    drawSubject();
+    // The texture is the corner's red channel as luminance, what a luminance
+    // copy of the frame gives. It goes through memory, where the coverage
+    // reads it too: a copy inside GL gives the same texels but makes a
+    // software renderer build a converting blit on first use, tens of
+    // milliseconds in the middle of the show.
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kGlowSize, kGlowSize, GL_RED, GL_UNSIGNED_BYTE, glowTexels_.data());
+    glReadPixels(0, 0, kGlowSize, kGlowSize, GL_RED, GL_UNSIGNED_BYTE, texels);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glowCoverage_.FromTexels(glowTexels_.data());
+    // Rows of 128 bytes: whole at any unpack alignment.
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, kGlowSize, kGlowSize, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, texels);
     // The rest of the frame is still as the frame's own clear left it: clear
     // only the corner (and the pixel or two a smooth wide line reaches past
     // its viewport), not the whole frame a second time.
@@ -278,7 +343,32 @@ void LinkerActor::RenderGlowTexture()
     glEnable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
-    glViewport(0, 0, scene->width, scene->height);
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+}
+
+void LinkerActor::WarmUpUpdate()
+{
+    if (!scene->glowSupported)
+        return;
+    // Into a texture of the warm-up's own: the glow texture keeps its content.
+    const ScratchTexture scratch(GL_RGBA);
+    std::vector<uint8_t> texels(static_cast<size_t>(kGlowSize) * kGlowSize);
+    CaptureGlow(scratch.name, texels.data(), [this] { DrawEveryGlowSubject(); });
+}
+
+void LinkerActor::WarmUpDraw()
+{
+    for (int list = 0; list < kLists; ++list)
+        DrawModel(list);
+    if (!scene->glowSupported) {
+        glColor3f(1.0f, 0.0f, 0.0f);
+        DrawLinkLine(kWarmUpLineFrom, kWarmUpLineTo);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        return;
+    }
+    // Luminance, as the glow pass's copy leaves the glow texture.
+    const ScratchTexture scratch(GL_LUMINANCE);
+    DrawGlowOverlay(scratch.name, WholeCoverage(), kGlowLayers, -0.01f, 0.5f, 0.75f);
 }
 
 void LinkerActor::Draw()
@@ -286,10 +376,12 @@ void LinkerActor::Draw()
     // With glow support the link lines are seen only through the glow.
     DrawBody(scene->glowSupported ? LinkLines::kNone : LinkLines::kInColour, true);
     if (glowing)
-        DrawGlowOverlay(kGlowLayers, flight.reverse == 1 ? 0.01f : -0.01f, 0.5f, 0.75f);
+        DrawGlowOverlay(glowTexture, drawWholeGlowLayers ? WholeCoverage() : glowCoverage_, kGlowLayers,
+                        flight.reverse == 1 ? 0.01f : -0.01f, 0.5f, 0.75f);
 }
 
-void LinkerActor::DrawGlowOverlay(int layers, float step, float firstAlpha, float alphaFactor)
+void LinkerActor::DrawGlowOverlay(GLuint texture, const GlowCoverage& coverage, int layers, float step,
+                                  float firstAlpha, float alphaFactor)
 {
     const GlowColour colour = GlowColourFor(linkToMast, sepiaMode);
     // A positive step zooms into the texture; a negative one draws the whole
@@ -306,15 +398,9 @@ void LinkerActor::DrawGlowOverlay(int layers, float step, float firstAlpha, floa
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, glowTexture);
+    glBindTexture(GL_TEXTURE_2D, texture);
     BeginOverlay2D();
     glBegin(GL_QUADS);
-    static const GlowCoverage whole = [] {
-        GlowCoverage all;
-        all.Whole();
-        return all;
-    }();
-    const GlowCoverage& coverage = drawWholeGlowLayers ? whole : glowCoverage_;
     float s = 0.0f;
     float t = 0.0f;
     float alpha = firstAlpha;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "actors/FlyingActor.h"
 #include "actors/GlowCoverage.h"
@@ -32,6 +33,10 @@ public:
     void Restyle() override;
     void Update() override;
     void Draw() override;
+    // The glow pass into a texture of its own, and its overlay; the model's
+    // two light patterns; without glow support, a link line.
+    void WarmUpUpdate() override;
+    void WarmUpDraw() override;
 
     // The light pattern the normal draw calls: list 1 for the first quarter of every second.
     int ListToDraw() const;
@@ -45,11 +50,21 @@ public:
     bool drawWholeGlowLayers = false;
 
 private:
+    static constexpr int kLists = 2;
+    static constexpr int kEmitModel = -1;  // a list number: emit the model directly
+
     enum class LinkLines { kNone, kInColour, kForGlow };
     void DrawBody(LinkLines drawLinks, bool fromList);
-    void DrawLinkLine(const Vec3& to);
+    void DrawModel(int list);
+    void DrawLinkLine(const Vec3& from, const Vec3& to);
+    // What the warm-up's glow pass draws: the model and a line.
+    void DrawEveryGlowSubject();
     void RenderGlowTexture();
-    void DrawGlowOverlay(int layers, float step, float firstAlpha, float alphaFactor);
+    // Draws the subject into the frame's corner, reads its red channel into
+    // `texels` and `texture` (as luminance), and clears the corner.
+    void CaptureGlow(GLuint texture, uint8_t* texels, const std::function<void()>& drawSubject);
+    void DrawGlowOverlay(GLuint texture, const GlowCoverage& coverage, int layers, float step, float firstAlpha,
+                         float alphaFactor);
 
     // The glow texture's texels as last rendered, and where they are lit.
     std::array<uint8_t, kGlowSize * kGlowSize> glowTexels_{};

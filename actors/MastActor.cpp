@@ -17,7 +17,7 @@ constexpr float kFlatSideDistance = 9.0f;
 
 MastActor::MastActor(Scene* scene) : FlyingActor(scene, kMastPath)
 {
-    model.copyFrom(modelC, 2);
+    model.copyFrom(modelC, kLists);
 
     Material* materials = model.materials;
     materials[kPlate].brightAmbient = 1;
@@ -83,6 +83,17 @@ int MastActor::ListToDraw() const
 
 void MastActor::Draw()
 {
+    DrawList(ListToDraw());
+}
+
+void MastActor::WarmUpDraw()
+{
+    for (int list = 0; list < kLists; ++list)
+        DrawList(list);
+}
+
+void MastActor::DrawList(int list)
+{
     // The cull face set by the frame set-up stays in force.
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
@@ -90,7 +101,7 @@ void MastActor::Draw()
     glRotatef(SpinAngle(scene->time, 200.0), f, f + 0.05f, 1.0f);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glScalef(0.2f, 0.2f, 0.2f);
-    model.callList(ListToDraw());
+    model.callList(list);
 
     glColor3f(0.6f, 0.6f, 0.6f);
     glBegin(GL_LINES);

@@ -76,11 +76,21 @@ void PasserActor::Update()
 
 void PasserActor::Draw()
 {
+    DrawShown(visible);
+}
+
+void PasserActor::WarmUpDraw()
+{
+    DrawShown(true);
+}
+
+void PasserActor::DrawShown(bool shown)
+{
     // Its fog range is set even when it is not shown.
     glFogi(GL_FOG_START, 0);
     glFogi(GL_FOG_END, 100);
     glEnable(GL_FOG);
-    if (!visible)
+    if (!shown)
         return;
 
     glPushMatrix();

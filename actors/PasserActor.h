@@ -16,9 +16,13 @@ public:
     void Restyle() override;
     void Update() override;
     void Draw() override;
+    void WarmUpDraw() override;
 
     Model mainModel;
     Model wobbleModel;
     float heading = 0.0f;  // degrees about z
     bool visible = false;
+
+private:
+    void DrawShown(bool shown);
 };

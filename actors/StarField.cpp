@@ -1,5 +1,7 @@
 #include "actors/StarField.h"
 
+#include <algorithm>
+
 #include "actors/RandomColor.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
@@ -167,20 +169,33 @@ void StarField::UpdateSepia()
 
 void StarField::Draw()
 {
+    DrawLayers(sepiaMode, speckCount, blotchCount);
+}
+
+void StarField::WarmUpDraw()
+{
+    DrawLayers(false, 0, 0);
+    // Before sepia mode has stepped there are no specks or blotches yet; one
+    // of each, wherever it lies, draws in their state.
+    DrawLayers(true, std::max(speckCount, 1), std::max(blotchCount, 1));
+}
+
+void StarField::DrawLayers(bool sepia, int specksShown, int blotchesShown)
+{
     glDisable(GL_DEPTH_TEST);
     glFogi(GL_FOG_START, 90);
     glFogi(GL_FOG_END, 100);
-    if (sepiaMode)
+    if (sepia)
         glDisable(GL_FOG);
     else
         glEnable(GL_FOG);
 
-    if (!sepiaMode)
+    if (!sepia)
         DrawPoints(dimStars, kDimStars, 1.0f);
 
     glFogi(GL_FOG_START, 0);
     glFogi(GL_FOG_END, 100);
-    if (sepiaMode) {
+    if (sepia) {
         DrawPoints(driftPoints, kDriftPoints, 1.5f);
     } else {
         DrawPoints(warmStars, kWarmStars, 1.5f);
@@ -190,10 +205,10 @@ void StarField::Draw()
     glDisable(GL_FOG);
     glEnable(GL_DEPTH_TEST);
 
-    if (sepiaMode) {
+    if (sepia) {
         // In front of everything drawn later: they write depth 3.5 units from the eye.
-        DrawPoints(specks, speckCount, 0.5f);
-        DrawPoints(blotches, blotchCount, 4.0f);
+        DrawPoints(specks, specksShown, 0.5f);
+        DrawPoints(blotches, blotchesShown, 4.0f);
     }
 
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -27,6 +27,7 @@ public:
 
     void Update() override;
     void Draw() override;
+    void WarmUpDraw() override;
 
     StarPoint driftPoints[kDriftPoints] = {};
     StarPoint blueStars[kBlueStars] = {};
@@ -40,4 +41,6 @@ public:
 private:
     void UpdateStars();
     void UpdateSepia();
+    // The layers of one mode, with that many specks and blotches in sepia.
+    void DrawLayers(bool sepia, int specksShown, int blotchesShown);
 };

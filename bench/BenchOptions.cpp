@@ -20,7 +20,7 @@ bool Given(const std::vector<const char*>& args, const char* name)
 const char* BenchUsage()
 {
     return "usage: quillmoor_bench [--size WxH] [--frames N] [--step MS] [--start S] [--seed S]\n"
-           "                       [--out DIR] [--json PATH] [--short] [--renderer NAME]...\n"
+           "                       [--out DIR] [--json PATH] [--short] [--no-warm-up] [--renderer NAME]...\n"
            "       quillmoor_bench --endurance [--days N] [--size WxH] [--short]";
 }
 
@@ -57,6 +57,8 @@ bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options
             options.renderers.push_back(renderer);
         } else if (!std::strcmp(arg, "--short")) {
             options.quick = true;
+        } else if (!std::strcmp(arg, "--no-warm-up")) {
+            options.warmUp = false;
         } else if (!std::strcmp(arg, "--endurance")) {
             options.endurance = true;
         } else if (!std::strcmp(arg, "--model") || !std::strcmp(arg, "--sepia") || !std::strcmp(arg, "--no-png")

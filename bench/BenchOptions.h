@@ -5,7 +5,8 @@
 
 // What quillmoor_bench measures. The offscreen options (--size, --frames,
 // --seed, --start, --step, --out) are read by the offscreen runner's own
-// parser; the bench adds --json PATH, --short and --endurance [--days N].
+// parser; the bench adds --json PATH, --short, --no-warm-up and --endurance
+// [--days N].
 struct BenchOptions {
     struct Size {
         int width, height;
@@ -20,6 +21,7 @@ struct BenchOptions {
     std::string pictureDir;    // --out: sample frames of each kind as PNG
     bool quick = false;        // --short: a CI smoke run, figures not judged
     int firstFrameRuns = 5;
+    bool warmUp = true;        // --no-warm-up: the show without its GL warm-up, to compare
 
     // --renderer NAME, once or more: each size is measured with each, side by
     // side; empty: the offscreen context's default.

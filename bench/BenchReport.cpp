@@ -60,6 +60,36 @@ std::string StatsJson(const FrameStats& stats)
         + Number(stats.max) + "}";
 }
 
+void PrintHitches(std::FILE* out, const ShowFigures& f)
+{
+    std::fprintf(out, "  set-up before the first frame %.1f ms (context %.1f ms); first frame %.2f ms\n", f.setupMs,
+                 f.contextMs, f.firstFrameMs);
+    if (f.worst.found)
+        std::fprintf(out, "  worst after the first %.2f ms = %.2f x median: frame %d at %.2f s (%s)\n", f.worst.ms,
+                     f.worst.overMedian, f.worst.frame, f.worst.showSeconds, f.worst.events.c_str());
+    if (f.worstCpu.found)
+        std::fprintf(out, "  in CPU time: median %.2f ms, worst after the first %.2f ms = %.2f x: frame %d at %.2f s (%s)\n",
+                     f.cpu.median, f.worstCpu.ms, f.worstCpu.overMedian, f.worstCpu.frame, f.worstCpu.showSeconds,
+                     f.worstCpu.events.c_str());
+}
+
+std::string HitchJson(const Hitch& hitch)
+{
+    if (!hitch.found)
+        return "null";
+    return "{\"ms\": " + Number(hitch.ms) + ", \"over_median\": " + Number(hitch.overMedian) + ", \"frame\": "
+        + std::to_string(hitch.frame) + ", \"at_s\": " + Number(hitch.showSeconds) + ", \"events\": "
+        + JsonText(hitch.events) + "}";
+}
+
+std::string HitchesJson(const ShowFigures& f)
+{
+    return "\"setup_ms\": " + Number(f.setupMs) + ", \"context_ms\": " + Number(f.contextMs)
+        + ", \"first_frame_render_ms\": " + Number(f.firstFrameMs) + ",\n     \"worst_after_first\": "
+        + HitchJson(f.worst) + ",\n     \"cpu\": " + StatsJson(f.cpu) + ",\n     \"worst_cpu_after_first\": "
+        + HitchJson(f.worstCpu);
+}
+
 // Renderers measured side by side: each one's median frame against the first's.
 void PrintRendererComparison(const BenchResults& results, std::FILE* out)
 {
@@ -81,9 +111,10 @@ void PrintRendererComparison(const BenchResults& results, std::FILE* out)
 
 void PrintTable(const BenchOptions& options, const BenchResults& results, std::FILE* out)
 {
-    std::fprintf(out, "quillmoor_bench: seed %u, %d frames per size from %.1f s in %.0f ms steps (%.0f s of show)%s\n",
+    std::fprintf(out, "quillmoor_bench: seed %u, %d frames per size from %.1f s in %.0f ms steps (%.0f s of show)%s%s\n",
                  options.seed, options.frames, options.startSeconds, options.stepMs,
-                 options.frames * options.stepMs / 1000.0, options.quick ? ", short run: figures not judged" : "");
+                 options.frames * options.stepMs / 1000.0, options.warmUp ? "" : ", no GL warm-up",
+                 options.quick ? ", short run: figures not judged" : "");
     for (const ShowFigures& f : results.sizes) {
         std::fprintf(out, "\n%dx%d: %.1f fps over %d frames, peak resident %ld KiB%s\n", f.width, f.height,
                      Ratio(f.all.count, f.seconds), f.all.count, f.peakResidentKiB,
@@ -102,6 +133,7 @@ void PrintTable(const BenchOptions& options, const BenchResults& results, std::F
                      Ratio(f.all.median, f.floorMedian));
         std::fprintf(out, "  flip frames %zu, worst %.2f ms = %.2f x median\n", f.flips.size(), WorstFlip(f),
                      Ratio(WorstFlip(f), f.all.median));
+        PrintHitches(out, f);
     }
     PrintRendererComparison(results, out);
     const FrameStats& cpu = results.cpuAt64x48;
@@ -118,7 +150,8 @@ bool WriteJson(const BenchOptions& options, const BenchResults& results, const s
     std::ostringstream json;
     json << "{\n  \"seed\": " << options.seed << ",\n  \"frames_per_size\": " << options.frames
          << ",\n  \"start_s\": " << Number(options.startSeconds) << ",\n  \"step_ms\": " << Number(options.stepMs)
-         << ",\n  \"short\": " << (options.quick ? "true" : "false") << ",\n  \"sizes\": [";
+         << ",\n  \"short\": " << (options.quick ? "true" : "false")
+         << ",\n  \"warm_up\": " << (options.warmUp ? "true" : "false") << ",\n  \"sizes\": [";
     for (size_t i = 0; i < results.sizes.size(); ++i) {
         const ShowFigures& f = results.sizes[i];
         json << (i ? "," : "") << "\n    {\"width\": " << f.width << ", \"height\": " << f.height
@@ -135,7 +168,7 @@ bool WriteJson(const BenchOptions& options, const BenchResults& results, const s
         for (size_t k = 0; k < f.flips.size(); ++k)
             json << (k ? ", " : "") << Number(f.flips[k]);
         json << "], \"worst_flip_over_median\": " << Number(Ratio(WorstFlip(f), f.all.median))
-             << ",\n     \"peak_resident_kib\": " << f.peakResidentKiB << "}";
+             << ",\n     " << HitchesJson(f) << ",\n     \"peak_resident_kib\": " << f.peakResidentKiB << "}";
     }
     json << "\n  ],\n  \"cpu_64x48\": " << StatsJson(results.cpuAt64x48) << ",\n  \"first_frame_ms\": "
          << (results.firstFrameMeasured ? Number(results.firstFrameMs) : "null") << "\n}\n";

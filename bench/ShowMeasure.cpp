@@ -5,6 +5,7 @@
 #include <ctime>
 #include <string>
 
+#include "actors/FlyingActor.h"
 #include "actors/LinkerActor.h"
 #include "bench/ProcessMemory.h"
 #include "bench/ShowSession.h"
@@ -45,6 +46,30 @@ void KeepPicture(const BenchOptions& options, ShowSession& show, Kind kind, int 
         std::fprintf(stderr, "quillmoor_bench: %s\n", error.c_str());
 }
 
+// What the cast shows of restyles: a flyer's cycle start moves when it closes
+// a cycle, the passer goes back when it passes the near limit.
+struct RestyleMarks {
+    double cycleStarts = 0.0;
+    float passerDepth = 0.0f;
+
+    static RestyleMarks Of(const Director* director)
+    {
+        RestyleMarks marks;
+        if (!director)
+            return marks;
+        for (const Actor* flyer : {director->mast(), director->cruiser(), director->linker()})
+            if (flyer)
+                marks.cycleStarts += static_cast<const FlyingActor*>(flyer)->flight.cycleStart;
+        if (director->passer())
+            marks.passerDepth = director->passer()->position.z;
+        return marks;
+    }
+    bool RestyledSince(const RestyleMarks& before) const
+    {
+        return cycleStarts != before.cycleStarts || passerDepth < before.passerDepth;
+    }
+};
+
 }  // namespace
 
 bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, ShowFigures& figures,
@@ -56,22 +81,42 @@ bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, Sh
     figures.renderer = renderer;
     ResetPeakResident();
     {
-        ShowSession show(size.width, size.height, options.seed, renderer);
+        ShowSession show(size.width, size.height, options.seed, renderer, options.warmUp);
         if (!show.Open(error))
             return false;
         figures.context = show.context().description();
         figures.glowSupported = show.scene().glowSupported;
+        figures.contextMs = show.contextMs();
+        figures.setupMs = show.setupMs();
 
         std::vector<double> all, byKind[kKinds];
         all.reserve(static_cast<size_t>(options.frames));
+        std::vector<double> cpuTimes;
+        std::vector<FrameRecord> records;
+        records.reserve(static_cast<size_t>(options.frames));
         const auto runStart = std::chrono::steady_clock::now();
         for (int frame = 0; frame < options.frames; ++frame) {
             const long long periodBefore = lastPeriod;
+            const RestyleMarks marksBefore = RestyleMarks::Of(currentDirector);
+            const double seconds = options.startSeconds + frame * options.stepMs / 1000.0;
             const auto start = std::chrono::steady_clock::now();
-            show.RenderAt(options.startSeconds + frame * options.stepMs / 1000.0);
+            const double cpuStart = ProcessCpuMilliseconds();
+            show.RenderAt(seconds);
             glFinish();
             const double ms = Since(start);
+            const double cpuMs = ProcessCpuMilliseconds() - cpuStart;
+            cpuTimes.push_back(cpuMs);
             const LinkerActor* linker = show.linker();
+            FrameRecord record;
+            record.ms = ms;
+            record.cpuMs = cpuMs;
+            record.showSeconds = seconds;
+            record.sepia = sepiaMode;
+            record.flip = lastPeriod != periodBefore;
+            record.glow = linker && linker->glowing;
+            record.link = linker && (linker->linkToMast || linker->linkToCruiser);
+            record.restyle = RestyleMarks::Of(currentDirector).RestyledSince(marksBefore);
+            records.push_back(record);
             Kind kind = sepiaMode ? kSepia : kColour;
             if (linker && linker->glowing)
                 kind = kGlow;
@@ -87,6 +132,10 @@ bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, Sh
         figures.sepia = Summarise(byKind[kSepia]);
         figures.glow = Summarise(byKind[kGlow]);
         figures.flips = byKind[kFlip];
+        figures.firstFrameMs = all.empty() ? 0.0 : all.front();
+        figures.worst = WorstAfterFirst(records, figures.all.median, &FrameRecord::ms);
+        figures.cpu = Summarise(cpuTimes);
+        figures.worstCpu = WorstAfterFirst(records, figures.cpu.median, &FrameRecord::cpuMs);
 
         // The floor: what a frame costs that only clears and finishes.
         std::vector<double> floor;
@@ -104,7 +153,7 @@ bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, Sh
 
 bool MeasureFrameCpu(const BenchOptions& options, FrameStats& cpu, std::string& error)
 {
-    ShowSession show(64, 48, options.seed, options.renderers.empty() ? "" : options.renderers.front());
+    ShowSession show(64, 48, options.seed, options.renderers.empty() ? "" : options.renderers.front(), options.warmUp);
     if (!show.Open(error))
         return false;
     std::vector<double> times;

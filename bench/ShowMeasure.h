@@ -5,6 +5,7 @@
 
 #include "bench/BenchOptions.h"
 #include "bench/FrameStats.h"
+#include "bench/Hitches.h"
 
 // The show's frame times at one size, each frame rendered and glFinish-ed on
 // the simulated clock, sorted by what the frame showed.
@@ -22,6 +23,12 @@ struct ShowFigures {
     bool glowSupported = false;
     std::string renderer;       // as asked (--renderer), empty for the default
     std::string context;        // the context and GL that rendered
+    double contextMs = 0.0;     // creating the offscreen context
+    double setupMs = 0.0;       // building the Scene: the cast, and the GL warm-up unless it is off
+    double firstFrameMs = 0.0;  // frame 0, which the hitch below leaves out
+    Hitch worst;                // the slowest frame after the first
+    FrameStats cpu;             // CPU time of every frame, all threads
+    Hitch worstCpu;             // the costliest frame after the first in CPU time: no other load in it
 };
 
 bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, ShowFigures& figures,

@@ -1,11 +1,13 @@
 #include "bench/ShowSession.h"
 
+#include <chrono>
 #include <cmath>
 
 #include "actors/LinkerActor.h"
 #include "platform/linux/FontGlyphs.h"
 #include "show/Director.h"
 #include "scene/FrameClock.h"
+#include "scene/Gl.h"
 #include "scene/RandomSource.h"
 #include "scene/Scene.h"
 #include "scene/TextOverlay.h"
@@ -17,12 +19,18 @@ void ResetShow()
     ResetFrameClock();
     ResetShowState();
     SetTickSource(nullptr);
+    SetStageWarmUp(true);
+}
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace
 
-ShowSession::ShowSession(int width, int height, unsigned seed, const std::string& renderer)
-    : width_(width), height_(height), seed_(seed), renderer_(renderer), context_(renderer)
+ShowSession::ShowSession(int width, int height, unsigned seed, const std::string& renderer, bool warmUp)
+    : width_(width), height_(height), seed_(seed), warmUp_(warmUp), renderer_(renderer), context_(renderer)
 {
 }
 
@@ -39,12 +47,18 @@ ShowSession::~ShowSession()
 bool ShowSession::Open(std::string& error)
 {
     ResetShow();
+    auto start = std::chrono::steady_clock::now();
     if (!context_.Create(width_, height_, error))
         return false;
+    contextMs_ = MillisecondsSince(start);
     SetGlyphListBuilder(BuildFontGlyphLists);
     SetSeedOverride(true, seed_);
     SetTickSource(&clock_);
+    SetStageWarmUp(warmUp_);
+    start = std::chrono::steady_clock::now();
     scene_ = std::make_unique<Scene>(width_, height_, 0);
+    glFinish();
+    setupMs_ = MillisecondsSince(start);
     return true;
 }
 

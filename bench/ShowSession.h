@@ -10,18 +10,22 @@ class LinkerActor;
 class Scene;
 
 // The show in an offscreen context of its own, on a simulated clock that
-// moves in whole milliseconds, seeded as asked; the process-wide show state
-// starts fresh and is reset again when the session ends.
+// moves in whole milliseconds, seeded as asked, with or without the GL
+// warm-up before the first frame; the process-wide show state starts fresh
+// and is reset again when the session ends.
 class ShowSession {
 public:
     // `renderer`: an offscreen renderer's name, or empty for the context's default.
-    ShowSession(int width, int height, unsigned seed, const std::string& renderer = "");
+    ShowSession(int width, int height, unsigned seed, const std::string& renderer = "", bool warmUp = true);
     ~ShowSession();
     ShowSession(const ShowSession&) = delete;
     ShowSession& operator=(const ShowSession&) = delete;
 
     // Creates the context and builds the Scene; false with `error` set.
     bool Open(std::string& error);
+    // Wall time Open spent on the context and on building the Scene.
+    double contextMs() const { return contextMs_; }
+    double setupMs() const { return setupMs_; }
     // One frame at `seconds` of show time (rounded to the millisecond); no glFinish.
     void RenderAt(double seconds);
 
@@ -33,6 +37,9 @@ public:
 private:
     int width_, height_;
     unsigned seed_;
+    bool warmUp_;
+    double contextMs_ = 0.0;
+    double setupMs_ = 0.0;
     std::string renderer_;
     SimulatedTickSource clock_{0.0, 1.0};
     OffscreenContext context_;

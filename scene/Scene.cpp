@@ -7,7 +7,19 @@
 #include "scene/Gl.h"
 #include "scene/RandomSource.h"
 #include "scene/Stage.h"
+#include "scene/StageWarmUp.h"
 #include "scene/TextOverlay.h"
+
+namespace {
+
+bool stageWarmUp = true;
+
+}  // namespace
+
+void SetStageWarmUp(bool enabled)
+{
+    stageWarmUp = enabled;
+}
 
 bool ExtensionsSupportGlow(const char* extensions)
 {
@@ -45,10 +57,20 @@ Scene::Scene(int width, int height, int /*sceneParameter*/)
         glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     }
 
+    if (stage && stageWarmUp)
+        WarmUpStage(*stage);
+
     TickSource& ticks = CurrentTickSource();
     frameClock.counterFrequency = ticks.Frequency();
     frameClock.counterStart = ticks.Now();
     time = 0.0;
+}
+
+void PlaceFrameCamera()
+{
+    gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    glScalef(1.0f, 1.0f, -1.0f);
+    glFrontFace(GL_CW);
 }
 
 void Scene::Resize(int width, int height)
@@ -90,9 +112,7 @@ bool Scene::RenderFrame(int /*sceneParameter*/)
     if (frameClock.redrawCount != 0)
         --frameClock.redrawCount;
 
-    gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glScalef(1.0f, 1.0f, -1.0f);
-    glFrontFace(GL_CW);
+    PlaceFrameCamera();
 
     Update();
     Draw();

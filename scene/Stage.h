@@ -18,6 +18,12 @@ public:
     // True asks for front-buffer frames that keep the previous picture.
     virtual bool DrawsIncrementally() { return false; }
     virtual bool ReservedQuery2() { return true; }
+    // Draws, once before the first frame, every combination of GL state the
+    // frames will use, so that the driver builds what it needs for each now
+    // and not when the show first shows it. The Scene calls it at the end of
+    // its set-up with the frame's camera in place, and afterwards puts back
+    // the picture and every piece of GL state.
+    virtual void WarmUp() {}
 
     Scene* scene;
 };

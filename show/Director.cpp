@@ -29,10 +29,10 @@ constexpr int kPeriodSeconds = 20;
 constexpr double kSepiaStepsPerSecond = 24.0;
 constexpr float kSepiaFpsCap = 24.0f;
 
-void DrawMember(Actor* actor)
+void DrawMember(Actor* actor, void (Actor::*drawMember)())
 {
     if (actor)
-        actor->Draw();
+        (actor->*drawMember)();
 }
 
 }  // namespace
@@ -112,6 +112,11 @@ void Director::BeginFrame()
 
 void Director::Draw()
 {
+    DrawCast(&Actor::Draw);
+}
+
+void Director::DrawCast(void (Actor::*drawMember)())
+{
     PlaceShowLight();
 
     glEnable(GL_NORMALIZE);
@@ -119,18 +124,18 @@ void Director::Draw()
     glEnable(GL_POINT_SMOOTH);
 
     glDisable(GL_LIGHTING);
-    DrawMember(starField());
+    DrawMember(starField(), drawMember);
     glEnable(GL_LIGHTING);
 
-    DrawMember(passer());
+    DrawMember(passer(), drawMember);
 
     glFogi(GL_FOG_START, 80);
     glFogi(GL_FOG_END, 100);
     glEnable(GL_FOG);
 
-    DrawMember(mast());
-    DrawMember(cruiser());
-    DrawMember(linker());
+    DrawMember(mast(), drawMember);
+    DrawMember(cruiser(), drawMember);
+    DrawMember(linker(), drawMember);
 
     glDisable(GL_LIGHTING);
     glColor3f(0.6f, 0.6f, 0.5f);
@@ -145,4 +150,18 @@ void Director::EndFrame()
     glDisable(GL_BLEND);
     glDisable(GL_COLOR_MATERIAL);
     glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+void Director::WarmUp()
+{
+    // One frame's drawing between the Scene's matrix push and pop, then the
+    // update phase as the show's frames find it: after a drawn frame.
+    glPushMatrix();
+    BeginFrame();
+    DrawCast(&Actor::WarmUpDraw);
+    glPopMatrix();
+    EndFrame();
+    for (Actor* actor : cast)
+        if (actor)
+            actor->WarmUpUpdate();
 }

@@ -23,6 +23,8 @@ public:
     void Draw() override;
     void BeginFrame() override;
     void EndFrame() override;
+    // One frame of every cast member's state combinations, both modes'.
+    void WarmUp() override;
 
     // The cast in update order; a member that could not be created is null
     // and is skipped.
@@ -34,6 +36,10 @@ public:
     Actor* mast() const override { return cast[kMast]; }
     Actor* cruiser() const override { return cast[kCruiser]; }
     Actor* linker() const { return cast[kLinker]; }
+
+private:
+    // The frame's drawing, each member drawn by `drawMember`.
+    void DrawCast(void (Actor::*drawMember)());
 };
 
 // Process-wide show state.

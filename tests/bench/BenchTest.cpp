@@ -6,6 +6,7 @@
 
 #include "bench/BenchOptions.h"
 #include "bench/FrameStats.h"
+#include "bench/Hitches.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ TEST(BenchOptions, OffscreenOptionsAndTheBenchOwn)
         {{}, true, 3, 1500, 40.0, 7, ""},
         {{"--size", "320x200", "--seed", "3"}, true, 1, 1500, 40.0, 3, ""},
         {{"--short"}, true, 1, 300, 200.0, 7, ""},
+        {{"--no-warm-up", "--size", "64x48"}, true, 1, 1500, 40.0, 7, ""},
         {{"--short", "--frames", "50", "--step", "10"}, true, 1, 50, 10.0, 7, ""},
         {{"--endurance", "--days", "2"}, true, 3, 1500, 40.0, 7, ""},
         {{"--size", "0x5"}, false, 0, 0, 0, 0, "--size"},
@@ -82,6 +84,60 @@ TEST(BenchOptions, OffscreenOptionsAndTheBenchOwn)
         EXPECT_EQ(options.frames, c.frames) << what;
         EXPECT_DOUBLE_EQ(options.stepMs, c.stepMs) << what;
         EXPECT_EQ(options.seed, c.seed) << what;
+        EXPECT_EQ(options.warmUp, what != "--no-warm-up") << what;
+    }
+}
+
+// A frame of `ms` wall time (the CPU time the other way round, so that the
+// two costs pick different frames) with the events named in `events`:
+// s(epia), f(lip), g(low), l(ink), r(estyle).
+FrameRecord Frame(double ms, const char* events = "")
+{
+    FrameRecord frame;
+    frame.ms = ms;
+    frame.cpuMs = 100.0 - ms;
+    const std::string text = events;
+    frame.sepia = text.find('s') != std::string::npos;
+    frame.flip = text.find('f') != std::string::npos;
+    frame.glow = text.find('g') != std::string::npos;
+    frame.link = text.find('l') != std::string::npos;
+    frame.restyle = text.find('r') != std::string::npos;
+    return frame;
+}
+
+TEST(Hitches, WorstFrameAfterTheFirstWithItsEvents)
+{
+    struct Case {
+        const char* what;
+        std::vector<FrameRecord> frames;
+        double median;
+        bool byCpu;
+        bool found;
+        int frame;
+        double overMedian;
+        const char* events;
+    };
+    const std::vector<Case> cases = {
+        {"no frames", {}, 1, false, false, 0, 0, ""},
+        {"only the first", {Frame(50)}, 1, false, false, 0, 0, ""},
+        {"the first is left out", {Frame(90), Frame(2), Frame(8, "g"), Frame(3)}, 2, false, true, 2, 4, "colour, first glow"},
+        {"a tie keeps the earlier", {Frame(1), Frame(6, "g"), Frame(6, "gl")}, 2, false, true, 1, 3, "colour, first glow"},
+        {"a glow seen before", {Frame(1, "g"), Frame(2, "g"), Frame(9, "gl")}, 3, false, true, 2, 3, "colour, glow, first link"},
+        {"flips by direction", {Frame(1), Frame(2, "sf"), Frame(2, "f"), Frame(7, "sf")}, 1, false, true, 3, 7,
+         "sepia, flip to sepia"},
+        {"first flip to colour", {Frame(1), Frame(2, "sf"), Frame(9, "f")}, 1, false, true, 2, 9, "colour, first flip to colour"},
+        {"restyle", {Frame(1), Frame(3, "sr"), Frame(2)}, 1.5, false, true, 1, 2, "sepia, first restyle"},
+        {"no median", {Frame(1), Frame(3)}, 0, false, true, 1, 0, "colour"},
+        {"by CPU time", {Frame(1), Frame(95, "g"), Frame(10, "l")}, 45, true, true, 2, 2, "colour, first link"},
+    };
+    for (const Case& c : cases) {
+        const Hitch hitch = WorstAfterFirst(c.frames, c.median, c.byCpu ? &FrameRecord::cpuMs : &FrameRecord::ms);
+        ASSERT_EQ(hitch.found, c.found) << c.what;
+        if (!hitch.found)
+            continue;
+        EXPECT_EQ(hitch.frame, c.frame) << c.what;
+        EXPECT_DOUBLE_EQ(hitch.overMedian, c.overMedian) << c.what;
+        EXPECT_EQ(hitch.events, c.events) << c.what;
     }
 }
 

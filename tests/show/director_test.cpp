@@ -22,6 +22,8 @@ public:
     void Restyle() override { journal_.push_back(name_ + ":restyle"); }
     void Update() override { journal_.push_back(name_ + ":update"); }
     void Draw() override { journal_.push_back(name_ + ":draw"); }
+    void WarmUpUpdate() override { journal_.push_back(name_ + ":warm-update"); }
+    void WarmUpDraw() override { journal_.push_back(name_ + ":warm-draw"); }
 
 private:
     std::string name_;
@@ -162,6 +164,18 @@ TEST_F(DirectorTest, DrawsTheCastInItsOwnOrderAndSkipsMissingMembers)
     UpdateAt(25.0);
     EXPECT_EQ(Count("passer:restyle") + Count("cruiser:update"), 0);
     EXPECT_EQ(Count("linker:update"), 1);
+}
+
+TEST_F(DirectorTest, WarmsUpEveryMemberWhereAFrameDrawsAndUpdatesIt)
+{
+    director->cast[Director::kCruiser] = nullptr;
+    director->WarmUp();
+    // Drawn as a frame draws them, then the update phase that follows a frame.
+    const std::vector<std::string> expected = {
+        "stars:warm-draw",   "passer:warm-draw",   "mast:warm-draw",   "linker:warm-draw",
+        "stars:warm-update", "passer:warm-update", "mast:warm-update", "linker:warm-update",
+    };
+    EXPECT_EQ(journal, expected);
 }
 
 TEST_F(DirectorTest, FrameLeavesTheExpectedLightingAndBlendState)
