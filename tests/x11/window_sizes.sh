@@ -11,11 +11,22 @@ export QUILLMOOR_SETTINGS=$WORK/settings.ini
 huge="32767 32767"
 message='larger than OpenGL can draw'
 
+# wait_message NAME: polls (10 s at most) until NAME's stderr holds the message.
+wait_message() {
+    local i
+    for i in $(seq 100); do
+        grep -q "$message" "$WORK/$1.err" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # check_size_case NAME PID WINDOW: resizes WINDOW to the huge size and back.
 check_size_case() {
     local name=$1 pid=$2 window=$3
     xdotool windowsize "$window" $huge
-    still_running "$pid" 2 || fail "$name: ended at 32767x32767 (exit $(wait "$pid"; echo $?))"
+    wait_message "$name" || fail "$name: no message at 32767x32767"
+    still_running "$pid" 1 || fail "$name: ended at 32767x32767 (exit $(wait "$pid"; echo $?))"
     [ "$(grep -c "$message" "$WORK/$name.err")" = 1 ] || fail "$name: not one message: $(cat "$WORK/$name.err")"
     xdotool windowsize "$window" 300 200
     wait_lit "$window" 10 || fail "$name: drew nothing once small again ($LIT lit pixels)"
@@ -25,7 +36,7 @@ check_size_case() {
 start OWN "$QUILLMOOR" -window
 check_size_case OWN "$OWN" "$(wait_window Quillmoor)" || exit 1
 kill -TERM "$OWN"
-wait_exit "$OWN" 3
+wait_exit "$OWN" 10
 [ "$RC" = 0 ] || fail "-window: SIGTERM gave exit $RC"
 
 start HOST xmessage -geometry 320x240+10+10 -name previewhost "preview host"
@@ -34,15 +45,16 @@ start PREVIEW "$QUILLMOOR" /p "$((HOST_WINDOW))"
 wait_window SaverWindow >/dev/null || fail "no preview window"
 check_size_case PREVIEW "$PREVIEW" "$HOST_WINDOW"
 kill "$HOST"
-wait_exit "$PREVIEW" 3
+wait_exit "$PREVIEW" 10
 [ "$RC" = 0 ] || fail "/p: host window destroyed, exit $RC"
 
 start SAVER "$QUILLMOOR" /s
 SAVER_WINDOW=$(wait_window SaverWindow) || fail "no saver window"
 xdotool windowsize "$SAVER_WINDOW" $huge
-still_running "$SAVER" 2 || fail "/s: ended at 32767x32767"
+wait_message SAVER || fail "/s: no message"
+still_running "$SAVER" 1 || fail "/s: ended at 32767x32767"
 xdotool key space
-wait_exit "$SAVER" 3
+wait_exit "$SAVER" 10
 [ "$RC" = 0 ] || fail "/s: a key at 32767x32767 gave exit $RC"
 grep -q "$message" "$WORK/SAVER.err" || fail "/s: no message"
 pass "/s at 32767x32767: one message, a key still ends it"
@@ -50,14 +62,18 @@ pass "/s at 32767x32767: one message, a key still ends it"
 start BIG xev -geometry 32767x32767+0+0 -name bighost
 BIG_WINDOW=$(wait_window bighost) || fail "no large host window"
 start INTO "$QUILLMOOR" -window-id "$(printf '0x%x' "$BIG_WINDOW")"
-still_running "$INTO" 2 || fail "-window-id into a 32767x32767 window ended (exit $(wait "$INTO"; echo $?))"
+wait_message INTO || fail "-window-id into a 32767x32767 window: no message"
+still_running "$INTO" 1 || fail "-window-id into a 32767x32767 window ended (exit $(wait "$INTO"; echo $?))"
 grep -q "$message" "$WORK/INTO.err" || fail "-window-id into a 32767x32767 window: no message"
 xdotool windowsize "$BIG_WINDOW" 300 200
 before=$(lit_pixels "$BIG_WINDOW")
-sleep 1
-still_running "$INTO" 1 || fail "-window-id ended once its window was small (exit $(wait "$INTO"; echo $?))"
+for i in $(seq 40); do
+    [ "$(lit_pixels "$BIG_WINDOW")" != "$before" ] && break
+    sleep 0.25
+done
+still_running "$INTO" 0 || fail "-window-id ended once its window was small (exit $(wait "$INTO"; echo $?))"
 [ "$(lit_pixels "$BIG_WINDOW")" != "$before" ] || fail "-window-id drew nothing once its window was small"
 pass "-window-id into a window that starts at 32767x32767: waits, then draws at 300x200"
 kill -TERM "$INTO"
-wait_exit "$INTO" 3
+wait_exit "$INTO" 10
 [ "$RC" = 0 ] || fail "-window-id: SIGTERM gave exit $RC"
