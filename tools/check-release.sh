@@ -7,21 +7,23 @@
 # time; a failed stage does not stop the later ones, and the run fails at the
 # end if any did.
 #
-#   bash tools/check-release.sh [--wine] [--deb FILE]
+#   bash tools/check-release.sh [--windows] [--deb FILE]
 #
-# --wine also runs the Windows stage under this release's Wine; --deb FILE
-# also installs and runs a package built on another release.
+# --windows also installs what the Windows stage (tests/wine/run.sh) needs and
+# prints Wine's version; test-releases.sh runs that stage afterwards, from
+# outside, where it can let 32-bit programs run. --deb FILE also installs and
+# runs a package built on another release.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top" || exit 1
 
-wine=0
+windows=0
 foreign_deb=
 while [ $# -gt 0 ]; do
   case "$1" in
-    --wine) wine=1 ;;
+    --windows) windows=1 ;;
     --deb) foreign_deb=$(realpath "${2:?--deb needs a file}"); shift ;;
-    *) echo "usage: $0 [--wine] [--deb FILE]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--windows] [--deb FILE]" >&2; exit 2 ;;
   esac
   shift
 done
@@ -44,7 +46,7 @@ stage() {
 
 install_packages() {
   bash tools/install-deps.sh || return 1
-  [ "$wine" = 0 ] || bash tools/install-windows-deps.sh
+  [ "$windows" = 0 ] || bash tools/install-windows-deps.sh
 }
 
 print_versions() {
@@ -52,8 +54,8 @@ print_versions() {
   echo "Mesa:    $(dpkg-query -W -f='${Version}' libgl1-mesa-dri:amd64 2>/dev/null || echo none)"
   echo "GCC:     $(gcc -dumpfullversion)"
   echo "CMake:   $(cmake --version | awk 'NR == 1 {print $3}')"
-  if [ "$wine" = 1 ]; then
-    echo "Wine:    $(wine --version)"
+  if [ "$windows" = 1 ]; then
+    echo "Wine:    $(dpkg-query -W -f='${Version}' wine)"
     echo "MinGW:   $(i686-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || echo none)"
   fi
 }
@@ -87,7 +89,6 @@ stage "Linux test suite" linux_suite
 stage "no OSMesa" no_osmesa
 stage "offscreen frame" offscreen_frame
 stage "Debian package built here" bash .ci/package.sh
-[ "$wine" = 0 ] || stage "Windows stage under Wine" bash tests/wine/run.sh
 [ -z "$foreign_deb" ] || stage "package $(basename "$foreign_deb") from elsewhere" bash .ci/package.sh --deb "$foreign_deb"
 
 echo "== $release: $((SECONDS - started)) s in all"
