@@ -42,6 +42,7 @@ fi
 version=$(dpkg-deb -f "$deb" Version)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$(basename "$deb"): Depends: $depends"
+grep -qi osmesa <<< "$depends" && fail "the package depends on OSMesa"
 
 if [ -z "$given_deb" ]; then
   echo "== lintian $(lintian --print-version)"

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/offscreen/OffscreenOptions.h"
+#include "platform/offscreen/OffscreenRenderer.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ bool Given(const std::vector<const char*>& args, const char* name)
 const char* BenchUsage()
 {
     return "usage: quillmoor_bench [--size WxH] [--frames N] [--step MS] [--start S] [--seed S]\n"
-           "                       [--out DIR] [--json PATH] [--short]\n"
+           "                       [--out DIR] [--json PATH] [--short] [--renderer NAME]...\n"
            "       quillmoor_bench --endurance [--days N] [--size WxH] [--short]";
 }
 
@@ -30,7 +31,8 @@ bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options
     std::vector<const char*> rest{argc > 0 ? argv[0] : "quillmoor_bench"};
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i] ? argv[i] : "";
-        const bool needsValue = !std::strcmp(arg, "--json") || !std::strcmp(arg, "--days");
+        const bool needsValue = !std::strcmp(arg, "--json") || !std::strcmp(arg, "--days")
+            || !std::strcmp(arg, "--renderer");
         if (needsValue && (i + 1 >= argc || !argv[i + 1])) {
             error = std::string("option ") + arg + " needs a value";
             return false;
@@ -48,6 +50,11 @@ bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options
                 return false;
             }
             options.days = static_cast<int>(days);
+        } else if (!std::strcmp(arg, "--renderer")) {
+            std::string renderer;
+            if (!ChooseOffscreenRenderer(argv[++i], nullptr, renderer, error))
+                return false;
+            options.renderers.push_back(renderer);
         } else if (!std::strcmp(arg, "--short")) {
             options.quick = true;
         } else if (!std::strcmp(arg, "--endurance")) {

@@ -21,6 +21,10 @@ struct BenchOptions {
     bool quick = false;        // --short: a CI smoke run, figures not judged
     int firstFrameRuns = 5;
 
+    // --renderer NAME, once or more: each size is measured with each, side by
+    // side; empty: the offscreen context's default.
+    std::vector<std::string> renderers;
+
     bool endurance = false;    // --endurance: days of show in one-minute steps
     int days = 30;
 };

@@ -37,11 +37,44 @@ std::string Number(double value)
     return text.str();
 }
 
+// A JSON string of text from the GL driver: quotes, backslashes and control
+// characters escaped.
+std::string JsonText(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20)
+            out += ' ';
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
 std::string StatsJson(const FrameStats& stats)
 {
     return "{\"frames\": " + std::to_string(stats.count) + ", \"median_ms\": " + Number(stats.median)
         + ", \"mean_ms\": " + Number(stats.mean) + ", \"p99_ms\": " + Number(stats.p99) + ", \"max_ms\": "
         + Number(stats.max) + "}";
+}
+
+// Renderers measured side by side: each one's median frame against the first's.
+void PrintRendererComparison(const BenchResults& results, std::FILE* out)
+{
+    const ShowFigures* first = nullptr;
+    for (const ShowFigures& f : results.sizes) {
+        if (!first || first->width != f.width || first->height != f.height) {
+            first = &f;
+            continue;
+        }
+        if (first == &f - 1)
+            std::fprintf(out, "\n%dx%d median frame: %s %.2f ms\n", f.width, f.height, first->renderer.c_str(),
+                         first->all.median);
+        std::fprintf(out, "%dx%d median frame: %s %.2f ms = %.2f x %s\n", f.width, f.height, f.renderer.c_str(),
+                     f.all.median, Ratio(f.all.median, first->all.median), first->renderer.c_str());
+    }
 }
 
 }  // namespace
@@ -55,6 +88,7 @@ void PrintTable(const BenchOptions& options, const BenchResults& results, std::F
         std::fprintf(out, "\n%dx%d: %.1f fps over %d frames, peak resident %ld KiB%s\n", f.width, f.height,
                      Ratio(f.all.count, f.seconds), f.all.count, f.peakResidentKiB,
                      f.glowSupported ? "" : " (no glow: the GL lacks its extensions)");
+        std::fprintf(out, "  context: %s\n", f.context.c_str());
         std::fprintf(out, "  %-8s %6s %8s %8s %8s   (ms, glFinish per frame)\n", "frames", "count", "median", "mean",
                      "p99");
         PrintRow(out, "colour", f.colour);
@@ -69,6 +103,7 @@ void PrintTable(const BenchOptions& options, const BenchResults& results, std::F
         std::fprintf(out, "  flip frames %zu, worst %.2f ms = %.2f x median\n", f.flips.size(), WorstFlip(f),
                      Ratio(WorstFlip(f), f.all.median));
     }
+    PrintRendererComparison(results, out);
     const FrameStats& cpu = results.cpuAt64x48;
     std::fprintf(out, "\nCPU time of one frame at 64x48: median %.3f ms, mean %.3f ms, p99 %.3f ms\n", cpu.median,
                  cpu.mean, cpu.p99);
@@ -87,6 +122,7 @@ bool WriteJson(const BenchOptions& options, const BenchResults& results, const s
     for (size_t i = 0; i < results.sizes.size(); ++i) {
         const ShowFigures& f = results.sizes[i];
         json << (i ? "," : "") << "\n    {\"width\": " << f.width << ", \"height\": " << f.height
+             << ", \"renderer\": " << JsonText(f.renderer) << ", \"context\": " << JsonText(f.context)
              << ", \"glow_supported\": " << (f.glowSupported ? "true" : "false")
              << ",\n     \"fps\": " << Number(Ratio(f.all.count, f.seconds))
              << ",\n     \"all\": " << StatsJson(f.all) << ",\n     \"colour\": " << StatsJson(f.colour)

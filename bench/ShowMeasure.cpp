@@ -36,9 +36,9 @@ void KeepPicture(const BenchOptions& options, ShowSession& show, Kind kind, int 
 {
     if (options.pictureDir.empty() || seen != (kind == kGlow ? 40 : 10) || kind == kFlip)
         return;
-    char name[64];
-    std::snprintf(name, sizeof name, "/%dx%d-%s.png", show.context().width(), show.context().height(),
-                  kKindNames[kind]);
+    char name[96];
+    std::snprintf(name, sizeof name, "/%s%s%dx%d-%s.png", show.renderer().c_str(), show.renderer().empty() ? "" : "-",
+                  show.context().width(), show.context().height(), kKindNames[kind]);
     std::string error;
     if (!WritePng(options.pictureDir + name, show.context().pixels(), show.context().width(),
                   show.context().height(), error))
@@ -48,16 +48,18 @@ void KeepPicture(const BenchOptions& options, ShowSession& show, Kind kind, int 
 }  // namespace
 
 bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, ShowFigures& figures,
-                 std::string& error)
+                 std::string& error, const std::string& renderer)
 {
     figures = ShowFigures{};
     figures.width = size.width;
     figures.height = size.height;
+    figures.renderer = renderer;
     ResetPeakResident();
     {
-        ShowSession show(size.width, size.height, options.seed);
+        ShowSession show(size.width, size.height, options.seed, renderer);
         if (!show.Open(error))
             return false;
+        figures.context = show.context().description();
         figures.glowSupported = show.scene().glowSupported;
 
         std::vector<double> all, byKind[kKinds];
@@ -102,7 +104,7 @@ bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, Sh
 
 bool MeasureFrameCpu(const BenchOptions& options, FrameStats& cpu, std::string& error)
 {
-    ShowSession show(64, 48, options.seed);
+    ShowSession show(64, 48, options.seed, options.renderers.empty() ? "" : options.renderers.front());
     if (!show.Open(error))
         return false;
     std::vector<double> times;

@@ -20,10 +20,12 @@ struct ShowFigures {
     double floorMedian = 0.0;   // clear + glFinish only, same context
     long peakResidentKiB = 0;   // high-water mark during this size's run
     bool glowSupported = false;
+    std::string renderer;       // as asked (--renderer), empty for the default
+    std::string context;        // the context and GL that rendered
 };
 
 bool MeasureShow(const BenchOptions& options, const BenchOptions::Size& size, ShowFigures& figures,
-                 std::string& error);
+                 std::string& error, const std::string& renderer = "");
 
 // CPU time (all threads of the process) of each frame at 64 x 48, where
 // rasterising costs next to nothing: our own work and the GL calls.

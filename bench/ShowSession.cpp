@@ -21,7 +21,10 @@ void ResetShow()
 
 }  // namespace
 
-ShowSession::ShowSession(int width, int height, unsigned seed) : width_(width), height_(height), seed_(seed) {}
+ShowSession::ShowSession(int width, int height, unsigned seed, const std::string& renderer)
+    : width_(width), height_(height), seed_(seed), renderer_(renderer), context_(renderer)
+{
+}
 
 ShowSession::~ShowSession()
 {

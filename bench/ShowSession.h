@@ -14,7 +14,8 @@ class Scene;
 // starts fresh and is reset again when the session ends.
 class ShowSession {
 public:
-    ShowSession(int width, int height, unsigned seed);
+    // `renderer`: an offscreen renderer's name, or empty for the context's default.
+    ShowSession(int width, int height, unsigned seed, const std::string& renderer = "");
     ~ShowSession();
     ShowSession(const ShowSession&) = delete;
     ShowSession& operator=(const ShowSession&) = delete;
@@ -26,11 +27,13 @@ public:
 
     Scene& scene() { return *scene_; }
     OffscreenContext& context() { return context_; }
+    const std::string& renderer() const { return renderer_; }
     const LinkerActor* linker() const;
 
 private:
     int width_, height_;
     unsigned seed_;
+    std::string renderer_;
     SimulatedTickSource clock_{0.0, 1.0};
     OffscreenContext context_;
     std::unique_ptr<Scene> scene_;

@@ -49,14 +49,17 @@ int main(int argc, char** argv)
     if (!results.firstFrameMeasured)
         std::fprintf(stderr, "quillmoor_bench: first frame not measured: %s\n", firstFrameError.c_str());
 
-    for (const BenchOptions::Size& size : options.sizes) {
-        ShowFigures figures;
-        if (!MeasureShow(options, size, figures, error)) {
-            std::fprintf(stderr, "quillmoor_bench: %s\n", error.c_str());
-            return 1;
+    const std::vector<std::string> renderers =
+        options.renderers.empty() ? std::vector<std::string>{""} : options.renderers;
+    for (const BenchOptions::Size& size : options.sizes)
+        for (const std::string& renderer : renderers) {
+            ShowFigures figures;
+            if (!MeasureShow(options, size, figures, error, renderer)) {
+                std::fprintf(stderr, "quillmoor_bench: %s\n", error.c_str());
+                return 1;
+            }
+            results.sizes.push_back(figures);
         }
-        results.sizes.push_back(figures);
-    }
     if (!MeasureFrameCpu(options, results.cpuAt64x48, error)) {
         std::fprintf(stderr, "quillmoor_bench: %s\n", error.c_str());
         return 1;

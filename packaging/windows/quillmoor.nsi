@@ -95,6 +95,7 @@ Section "Quillmoor"
   SetOutPath "$SaverDir"
   File "/oname=quillmoor.scr" "${SAVER}"
   SetOutPath "$INSTDIR"
+  File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; Add/Remove Programs. A 32-bit installer's HKLM\Software is the 32-bit
@@ -130,6 +131,7 @@ FunctionEnd
 Section "Uninstall"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete /REBOOTOK "$SaverDir\quillmoor.scr"
+  Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 SectionEnd

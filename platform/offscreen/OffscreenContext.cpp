@@ -1,23 +1,25 @@
 #include "platform/offscreen/OffscreenContext.h"
 
-#include <GL/osmesa.h>
+#include <cstdlib>
+#include <utility>
 
-struct OffscreenContext::Impl {
-    OSMesaContext context = nullptr;
-};
+#include "platform/offscreen/OffscreenBackend.h"
+#include "platform/offscreen/OffscreenRenderer.h"
+#include "scene/Gl.h"
 
-OffscreenContext::OffscreenContext() : impl_(new Impl) {}
+namespace {
 
-OffscreenContext::~OffscreenContext()
+std::string GlString(GLenum name)
 {
-    if (impl_->context) {
-        // Mesa's offscreen driver crashes when a context is destroyed with
-        // immediate-mode drawing still queued: finish it first.
-        if (MakeCurrent())
-            glFinish();
-        OSMesaDestroyContext(impl_->context);
-    }
+    const GLubyte* text = glGetString(name);
+    return text ? reinterpret_cast<const char*>(text) : "?";
 }
+
+}  // namespace
+
+OffscreenContext::OffscreenContext(std::string renderer) : asked_(std::move(renderer)) {}
+
+OffscreenContext::~OffscreenContext() = default;
 
 bool OffscreenContext::Create(int width, int height, std::string& error)
 {
@@ -25,24 +27,34 @@ bool OffscreenContext::Create(int width, int height, std::string& error)
         error = "offscreen size must be positive";
         return false;
     }
-    impl_->context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-    if (!impl_->context) {
-        error = "cannot create an offscreen GL context (OSMesa)";
+    std::string renderer;
+    if (!ChooseOffscreenRenderer(asked_, std::getenv(kRendererVariable), renderer, error))
+        return false;
+#ifdef QUILLMOOR_WITH_OSMESA
+    backend_ = renderer == "osmesa" ? MakeOsMesaBackend() : MakeEglBackend(renderer == "software");
+#else
+    backend_ = MakeEglBackend(renderer == "software");
+#endif
+    if (!backend_->Create(width, height, error)) {
+        error = "offscreen context (" + backend_->Name() + "): " + error;
+        backend_.reset();
         return false;
     }
     width_ = width;
     height_ = height;
     pixels_.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
-    if (!MakeCurrent()) {
-        error = "cannot make the offscreen GL context current";
-        return false;
-    }
-    OSMesaPixelStore(OSMESA_Y_UP, 1);
+    description_ = backend_->Name() + ": " + GlString(GL_RENDERER) + ", OpenGL " + GlString(GL_VERSION);
     return true;
 }
 
 bool OffscreenContext::MakeCurrent()
 {
-    return impl_->context
-        && OSMesaMakeCurrent(impl_->context, pixels_.data(), GL_UNSIGNED_BYTE, width_, height_) == GL_TRUE;
+    return backend_ && backend_->MakeCurrent();
+}
+
+const std::vector<uint8_t>& OffscreenContext::pixels()
+{
+    if (backend_)
+        backend_->ReadPixels(pixels_);
+    return pixels_;
 }

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/offscreen/OffscreenRenderer.h"
+
 namespace {
 
 bool ParseInt(const char* text, long long low, long long high, long long& value)
@@ -61,7 +63,8 @@ bool WantsOffscreen(int argc, const char* const argv[])
 const char* OffscreenUsage()
 {
     return "usage: quillmoor --offscreen [--frames N] [--size WxH] [--out DIR] [--no-png]\n"
-           "                 [--seed S] [--start SECONDS] [--step MS] [--model NAME [--sepia]]";
+           "                 [--seed S] [--start SECONDS] [--step MS] [--model NAME [--sepia]]\n"
+           "                 [--renderer software|default]";
 }
 
 bool ParseOffscreenOptions(int argc, const char* const argv[], OffscreenOptions& options, std::string& error)
@@ -137,6 +140,13 @@ bool ParseOffscreenOptions(int argc, const char* const argv[], OffscreenOptions&
                 return false;
             }
             options.simulatedClock = true;
+        } else if (name == "--renderer") {
+            if (!value(text))
+                return false;
+            std::string chosen;
+            if (!ChooseOffscreenRenderer(text, nullptr, chosen, error))
+                return false;
+            options.renderer = chosen;
         } else if (name == "--model") {
             if (!value(text))
                 return false;

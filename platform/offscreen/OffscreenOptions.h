@@ -21,6 +21,9 @@ struct OffscreenOptions {
     // --model NAME shows one model alone instead of the show.
     std::string model;
     bool sepia = false;
+
+    // --renderer NAME; empty: $QUILLMOOR_RENDERER, else the software renderer.
+    std::string renderer;
 };
 
 inline constexpr int kMaxOffscreenSide = 16384;

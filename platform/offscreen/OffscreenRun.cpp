@@ -52,6 +52,16 @@ void ReportWritten(const OffscreenOptions& options)
                     options.width, options.height, options.outDir.c_str());
 }
 
+bool OpenContext(OffscreenContext& context, const OffscreenOptions& options, std::string& error)
+{
+    if (!context.Create(options.width, options.height, error)) {
+        std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
+        return false;
+    }
+    std::printf("quillmoor: rendering with %s\n", context.description().c_str());
+    return true;
+}
+
 // One model alone, turning slowly over the frames.
 int RunModelViewer(const OffscreenOptions& options, const ModelDescriptor& model)
 {
@@ -60,18 +70,15 @@ int RunModelViewer(const OffscreenOptions& options, const ModelDescriptor& model
         std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
         return 1;
     }
-    OffscreenContext context;
-    if (!context.Create(options.width, options.height, error)) {
-        std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
+    OffscreenContext context(options.renderer);
+    if (!OpenContext(context, options, error))
         return 1;
-    }
     {
         ModelViewer viewer(model, options.width, options.height, options.sepia);
         for (int frame = 0; frame < options.frames; ++frame) {
             viewer.DrawFrame(frame);
             if (!options.writeImages)
                 continue;
-            glFinish();
             if (!WritePng(FramePath(options.outDir, frame + 1), context.pixels(), context.width(), context.height(),
                           error)) {
                 std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
@@ -102,11 +109,9 @@ int RunOffscreen(const OffscreenOptions& options)
         return 1;
     }
 
-    OffscreenContext context;
-    if (!context.Create(options.width, options.height, error)) {
-        std::fprintf(stderr, "quillmoor: %s\n", error.c_str());
+    OffscreenContext context(options.renderer);
+    if (!OpenContext(context, options, error))
         return 1;
-    }
 
     SetGlyphListBuilder(BuildFontGlyphLists);
     SetSeedOverride(options.seedGiven, options.seed);

@@ -16,8 +16,18 @@ for kind in colour sepia glow; do
   echo "$json" | grep -q "\"$kind\":{\"frames\":[1-9]" || fail "no $kind frames in the JSON"
 done
 echo "$json" | grep -q '"first_frame_ms":[0-9]' || fail "no first-frame figure"
+echo "$json" | grep -q '"context":"[A-Za-z]' || fail "the JSON does not name the context"
+
+# Two renderers side by side: each size measured with both, then compared.
+(cd "$work" && "$bench" --short --size 64x48 --frames 10 --renderer software --renderer default \
+  --json "$work/two.json" > "$work/out" 2> "$work/err") || fail "two renderers: exit $? $(cat "$work/err")"
+[ "$(grep -c '^  context: EGL, ' "$work/out")" = 2 ] || fail "two renderers: not two contexts named: $(cat "$work/out")"
+grep -Eq '^64x48 median frame: default [0-9.]+ ms = [0-9.]+ x software$' "$work/out" \
+  || fail "two renderers: no comparison: $(cat "$work/out")"
 echo "$json" | grep -q '"flip_frames_ms":\[[0-9.]*,[0-9.]*\]' || fail "not two flip frames"
 
+"$bench" --renderer gpu > "$work/out" 2> "$work/err"
+[ "$?" = 2 ] && grep -q "renderer" "$work/err" || fail "unknown renderer: $(cat "$work/err")"
 "$bench" --size 0x0 > "$work/out" 2> "$work/err"
 code=$?
 [ "$code" = 2 ] || fail "bad size: exit $code"

@@ -33,7 +33,7 @@ TEST(OffscreenOptions, DefaultsAndEveryOption)
     EXPECT_FALSE(plain.options.seedGiven);
 
     Parsed full = Parse({"--offscreen", "--frames", "30", "--size", "800x600", "--out", "d", "--seed", "7",
-                         "--start", "25", "--step", "10", "--model", "B1", "--sepia", "--no-png"});
+                         "--start", "25", "--step", "10", "--model", "B1", "--sepia", "--no-png", "--renderer", "default"});
     ASSERT_TRUE(full.ok) << full.error;
     EXPECT_EQ(full.options.frames, 30);
     EXPECT_EQ(full.options.width, 800);
@@ -47,6 +47,8 @@ TEST(OffscreenOptions, DefaultsAndEveryOption)
     EXPECT_EQ(full.options.model, "B1");
     EXPECT_TRUE(full.options.sepia);
     EXPECT_FALSE(full.options.writeImages);
+    EXPECT_EQ(full.options.renderer, "default");
+    EXPECT_EQ(plain.options.renderer, "");
 }
 
 TEST(OffscreenOptions, EitherClockOptionTurnsTheSimulatedClockOn)
@@ -69,7 +71,7 @@ TEST(OffscreenOptions, BadValuesNameTheProblem)
         {"--frames", "0"},       {"--frames", "ten"},        {"--frames", "99999999999"},
         {"--frames"},            {"--seed", "-1"},           {"--seed", "4294967296"}, {"--start", "nan"},
         {"--start", "-1"},       {"--step", "inf"},          {"--step", "1e300"},     {"--out", ""},
-        {"--bogus"},             {"-x"},
+        {"--bogus"},             {"-x"},                     {"--renderer", "gpu"},   {"--renderer"},
     };
     for (const auto& args : bad) {
         std::vector<const char*> line = {"--offscreen"};

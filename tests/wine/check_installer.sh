@@ -46,6 +46,8 @@ LIST
     local uninstaller
     uninstaller=$(winepath -u "$(installed_value UninstallString | tr -d '"')" 2>/dev/null)
     [ -f "$uninstaller" ] || bad+=" UninstallString (no such file)"
+    # The licence travels with the program, beside its uninstaller.
+    cmp -s "$(dirname "$uninstaller")/LICENSE.txt" "$top/LICENSE" || bad+=" LICENSE.txt beside the uninstaller"
     [ -z "$bad" ] || { cat "$WORK/entry.txt"; fail "uninstall entry:$bad"; return 1; }
     pass "setup /S: quillmoor.scr in $folder, uninstall entry for $VERSION"
 
