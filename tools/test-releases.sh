@@ -165,16 +165,19 @@ for release in "${releases[@]}"; do
   timed "$release: copy of the tree" copy_tree "$dir"
   [ "$release" != trixie ] || cp "$host_deb" "$dir/build/"
   status=0
-  chroot "$dir" "${in_chroot[@]}" bash tools/check-release.sh "${checks[@]}" 2>&1 \
-    | sed -u "s/^/[$release] /" || status=$?
+  # In the background, so that a signal reaches the trap at once.
+  (chroot "$dir" "${in_chroot[@]}" bash tools/check-release.sh "${checks[@]}" 2>&1 \
+    | sed -u "s/^/[$release] /") &
+  wait $! || status=$?
   if [ "$release" = trixie ]; then
     wine_started=$SECONDS
     echo "[$release] == Windows stage under Wine $(chroot "$dir" dpkg-query -W -f='${Version}' wine)"
     # From outside: a user namespace that lets 32-bit programs run cannot be
     # made inside a chroot.
-    if bash "$top/tools/with-i386-emulation.sh" --probe "$dir/lib/ld-linux.so.2" \
-        chroot "$dir" "${in_chroot[@]}" bash tests/wine/run.sh --no-install 2>&1 \
-        | sed -u "s/^/[$release] /"; then
+    (bash "$top/tools/with-i386-emulation.sh" --probe "$dir/lib/ld-linux.so.2" \
+      chroot "$dir" "${in_chroot[@]}" bash tests/wine/run.sh --no-install 2>&1 \
+      | sed -u "s/^/[$release] /") &
+    if wait $!; then
       echo "[$release] == Windows stage: ok, $((SECONDS - wine_started)) s"
     else
       echo "[$release] == Windows stage: FAILED, $((SECONDS - wine_started)) s"
