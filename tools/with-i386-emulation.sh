@@ -22,7 +22,7 @@ fi
 
 bash "$(dirname "$0")/apt-install-missing.sh" with-i386-emulation qemu-user-static
 qemu=$(command -v qemu-i386-static) || { echo "with-i386-emulation: no qemu-i386-static" >&2; exit 1; }
-echo "with-i386-emulation: this kernel does not run 32-bit programs; $(basename "$qemu") runs them"
+echo "with-i386-emulation: this kernel does not run 32-bit programs; $(basename "$qemu") runs them" >&2
 # The ELF header of an i386 executable or shared object, as qemu's own
 # binfmt description has it; F opens the interpreter now, so that it also
 # serves programs inside a chroot.
