@@ -128,7 +128,7 @@ CONF
 copy_tree() {
   local dir=$1
   mkdir -p "$dir/build"
-  git -C "$top" archive --format=tar --prefix=quillmoor/ HEAD | tar -x -C "$dir/build"
+  git -C "$top" archive --format=tar --prefix=quillmoor/ "$tree" | tar -x -C "$dir/build"
 }
 
 # A command inside the chroot, in the tree, with a clean environment.
@@ -136,7 +136,8 @@ in_chroot=(/usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb DEBIAN_FRONTEND=non
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
   bash -c 'cd /build/quillmoor && exec "$@"' in-chroot)
 
-echo "== releases: ${releases[*]}, from $mirror, tree $(git -C "$top" rev-parse --short HEAD)"
+tree=$(git -C "$top" rev-parse HEAD)
+echo "== releases: ${releases[*]}, from $mirror, tree ${tree:0:12}"
 git -C "$top" diff --quiet HEAD || echo "test-releases: uncommitted changes are not tested; HEAD is"
 host_deb=
 results=()
