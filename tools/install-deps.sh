@@ -21,7 +21,7 @@ done
 
 packages=(
   build-essential cmake pkg-config
-  libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0
+  libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libx11-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev
