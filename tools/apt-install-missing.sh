@@ -8,9 +8,16 @@ who=$1
 shift
 
 missing=()
+native=$(dpkg --print-architecture)
 for package in "$@"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing+=("$package")
+  # A name without an architecture means this machine's own (or "all"), even
+  # when the package of another architecture is installed too.
+  case "$package" in
+    *:*) want="install ok installed ${package##*:}" ;;
+    *) want="install ok installed ($native|all)" ;;
+  esac
+  dpkg-query -W -f='${Status} ${Architecture}\n' "$package" 2>/dev/null | grep -Eqx "$want" \
+    || missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

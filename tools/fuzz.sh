@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a bounded time.
+# Builds the libFuzzer targets with clang (installed when missing) and runs
+# each for a bounded time.
 #
 #   QUILLMOOR_FUZZ_SECONDS   seconds per target (default 60)
 #   QUILLMOOR_FUZZ_BUILD_DIR where to build (default build-fuzz/)
@@ -14,6 +15,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUILLMOOR_FUZZ_BUILD_DIR:-$top/build-fuzz}
 seconds=${QUILLMOOR_FUZZ_SECONDS:-60}
 
+bash "$top/tools/install-deps.sh"
+bash "$top/tools/apt-install-missing.sh" fuzz clang
 mkdir -p "$build"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DQUILLMOOR_FUZZ=ON > "$build.configure.log" 2>&1 \

@@ -1,21 +1,51 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillmoor needs to build, run and test, if any
-# are missing. Works as root or through sudo.
+# are missing, on Debian 12, 13, testing or sid. Works as root or through sudo.
+#
+#   bash tools/install-deps.sh [--osmesa]
+#
+# --osmesa (or QUILLMOOR_OSMESA=ON in the environment) adds OSMesa's headers
+# for a build with -DQUILLMOOR_OSMESA=ON. Mesa dropped OSMesa in 25.1: on a
+# release without it this stops with a message instead of a failed install.
 set -euo pipefail
+here=$(dirname "$0")
+
+osmesa=0
+case "${QUILLMOOR_OSMESA:-OFF}" in 1|ON|on|yes|YES|true|TRUE) osmesa=1 ;; esac
+for arg in "$@"; do
+  case "$arg" in
+    --osmesa) osmesa=1 ;;
+    *) echo "usage: $0 [--osmesa]" >&2; exit 2 ;;
+  esac
+done
 
 packages=(
   build-essential cmake pkg-config
-  libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0
+  libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libx11-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev
   xvfb xauth xdotool x11-utils imagemagick xscreensaver
-  clang
 )
-if [ -f "$(dirname "$0")/extra-packages.txt" ]; then
+if [ "$osmesa" = 1 ]; then
+  # Asked before anything is installed, so the lists may still be empty.
+  if ! compgen -G '/var/lib/apt/lists/*_Packages*' > /dev/null; then
+    as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    "${as_root[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+  fi
+  candidate=$(apt-cache policy libosmesa6-dev 2>/dev/null | awk '/Candidate:/ {print $2}')
+  if [ -z "$candidate" ] || [ "$candidate" = "(none)" ]; then
+    echo "install-deps: this release has no libosmesa6-dev (Mesa 25.1 removed OSMesa);" \
+      "build without -DQUILLMOOR_OSMESA=ON" >&2
+    exit 1
+  fi
+  packages+=(libosmesa6-dev)
+fi
+if [ -f "$here/extra-packages.txt" ]; then
   while read -r name _; do
     case "$name" in ''|'#'*) ;; *) packages+=("$name") ;; esac
-  done < "$(dirname "$0")/extra-packages.txt"
+  done < "$here/extra-packages.txt"
 fi
 
-bash "$(dirname "$0")/apt-install-missing.sh" install-deps "${packages[@]}"
+bash "$here/apt-install-missing.sh" install-deps "${packages[@]}"

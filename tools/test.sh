@@ -10,5 +10,6 @@ bash "$top/tools/build.sh" > /dev/null
 
 if [ "${QUILLMOOR_SKIP_WINE:-0}" != 1 ]; then
   echo "== Windows: quillmoor.scr cross built with mingw-w64, checked under Wine"
-  bash "$top/tests/wine/run.sh"
+  bash "$top/tools/install-windows-deps.sh"
+  bash "$top/tools/with-i386-emulation.sh" bash "$top/tests/wine/run.sh" --no-install
 fi
