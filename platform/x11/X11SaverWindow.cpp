@@ -90,6 +90,10 @@ public:
         // the desktop set, if it set one.
         SetDisplayDpi(XftDpi(display_));
         tooLarge_ = !FitsDrawableLimit(width_, height_);
+        if (!CreateSurface()) {
+            std::fprintf(stderr, "quillmoor: cannot create the saver window\n");
+            return 1;
+        }
         if (tooLarge_) {
             ReportTooLarge();
         } else if (!DrawIntoWindow()) {
@@ -178,7 +182,7 @@ public:
     {
         if (windowGone_)
             return;
-        glXSwapBuffers(display_, window_);
+        glXSwapBuffers(display_, surface_);
         frameReport_.FrameDone();
     }
     void Sleep(unsigned milliseconds) override
@@ -314,8 +318,8 @@ private:
     }
 
     // The context starts current on a hidden 1x1 window of the same visual:
-    // the drawable limit can only be read with a context current, and making
-    // it current on a window already too large breaks Mesa for good.
+    // the drawable limit can only be read with a context current. It goes
+    // back there while the window is too large to draw.
     bool CreateContext()
     {
         glContext_ = glXCreateContext(display_, visual_, nullptr, True);
@@ -339,7 +343,51 @@ private:
         return true;
     }
 
-    bool DrawIntoWindow() { return glXMakeCurrent(display_, window_, glContext_) == True; }
+    // GL draws into a child of the window that only this program resizes, and
+    // only between frames: other clients may resize the outer window at any
+    // moment, even beyond what the rasteriser can draw, and GL never sees it.
+    // The child selects no input, so keys and the pointer reach the outer
+    // window as before. The root window cannot be resized: GL draws into it.
+    bool CreateSurface()
+    {
+        if (target_.kind == X11SaverTarget::Kind::Into && window_ == root_) {
+            surface_ = window_;
+            return true;
+        }
+        XSetWindowAttributes attributes{};
+        attributes.colormap = colormap_;
+        attributes.border_pixel = 0;
+        attributes.background_pixmap = None;  // no clearing to black between frames
+        attributes.event_mask = NoEventMask;
+        // A host that redirects its children's mapping and sizing must not
+        // get to decide this one's.
+        attributes.override_redirect = True;
+        surfaceWidth_ = tooLarge_ ? 1 : (width_ > 0 ? width_ : 1);
+        surfaceHeight_ = tooLarge_ ? 1 : (height_ > 0 ? height_ : 1);
+        surface_ = XCreateWindow(display_, window_, 0, 0, static_cast<unsigned>(surfaceWidth_),
+                                 static_cast<unsigned>(surfaceHeight_), 0, visual_->depth, InputOutput,
+                                 visual_->visual, CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask | CWOverrideRedirect,
+                                 &attributes);
+        if (SyncAndTakeError(display_) != Success || surface_ == None) {
+            surface_ = None;
+            return false;
+        }
+        XMapWindow(display_, surface_);
+        ownsSurface_ = true;
+        return true;
+    }
+
+    // Only ever called between frames, with a size that fits the GL limit.
+    void ResizeSurface(int width, int height)
+    {
+        if (!ownsSurface_ || (width == surfaceWidth_ && height == surfaceHeight_))
+            return;
+        XResizeWindow(display_, surface_, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        surfaceWidth_ = width;
+        surfaceHeight_ = height;
+    }
+
+    bool DrawIntoWindow() { return glXMakeCurrent(display_, surface_, glContext_) == True; }
 
     void Show()
     {
@@ -461,8 +509,8 @@ private:
         return {SaverEvent::KeyDown, 0};
     }
 
-    // The size the server has now: another client may have resized the window
-    // since the last ConfigureNotify was read, and GL follows the server.
+    // The outer window's size the server has now: another client may have
+    // resized it since the last ConfigureNotify was read.
     void ReadWindowSize()
     {
         ::Window rootReturn;
@@ -486,6 +534,8 @@ private:
         pendingWidth_ = pendingHeight_ = 0;
         const bool wasTooLarge = tooLarge_;
         tooLarge_ = !FitsDrawableLimit(width_, height_);
+        if (!tooLarge_)
+            ResizeSurface(width_, height_);
         if (tooLarge_ && !wasTooLarge) {
             ReportTooLarge();
             glXMakeCurrent(display_, parking_, glContext_);
@@ -529,6 +579,11 @@ private:
         if (parking_ != None)
             XDestroyWindow(display_, parking_);
         parking_ = None;
+        // Our child of a window we were lent; our own window takes its child along.
+        if (ownsSurface_ && !ownsWindow_ && !windowGone_)
+            XDestroyWindow(display_, surface_);
+        surface_ = None;
+        ownsSurface_ = false;
         if (ownsWindow_ && !windowGone_) {
             XDestroyWindow(display_, window_);
             windowGone_ = true;
@@ -559,6 +614,10 @@ private:
     bool quitPosted_ = false;
     XVisualInfo* visual_ = nullptr;
     Colormap colormap_ = None;
+    ::Window surface_ = None;  // the child GL draws into, sized by this program alone
+    bool ownsSurface_ = false;
+    int surfaceWidth_ = 0;
+    int surfaceHeight_ = 0;
     ::Window parking_ = None;  // where the context is current while the window is too large
     GLXContext glContext_ = nullptr;
     Cursor arrow_ = None;

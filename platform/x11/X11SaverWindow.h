@@ -9,7 +9,7 @@ struct X11SaverTarget {
     enum class Kind {
         FullScreen,  // a borderless window over the whole screen, dismissed by input
         ChildOf,     // a child window filling `window` and following its size
-        Into,        // straight into `window` (a daemon's window or the root)
+        Into,        // into `window`: a daemon's window (through a child of its own) or the root
         Ordinary,    // a resizable top-level window of its own
     };
     Kind kind = Kind::FullScreen;
