@@ -170,8 +170,8 @@ int RunEndurance(const BenchOptions& options)
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     const bool sameLists = Names(IsList, 8192) == lists;
     const bool sameTextures = Names(IsTexture, 1024) == textures;
-    // Allocator and driver-cache slack: a four-day run still fills rare
-    // states late and ends about 330 KiB up; a leak of 7 bytes a frame
+    // Allocator and driver-cache slack: a short run still fills rare
+    // states late and ends a few hundred KiB up; a leak of 7 bytes a frame
     // shows over 30 days.
     constexpr long kResidentSlackKiB = 1024;
     const bool judgeMemory = earlySamples > 0 && lateSamples > 0;
