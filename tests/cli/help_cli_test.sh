@@ -29,10 +29,14 @@ for option in $(grep -oE -- '(^| )(--?[a-z][a-z-]*|/[a-z])' "$work/help" | sort 
   grep -qE -- "(^|[^A-Za-z0-9/-])$option([^A-Za-z0-9-]|\$)" "$work/manual" || fail "the manual page does not name $option"
 done
 
-# Every QUILLMOOR_ variable the program reads is in --help and the manual;
-# QUILLMOOR_OSMESA is the build option a message names and QUILLMOOR_EGL_FAULT
-# the tests' way of making a set-up step fail, neither meant for users.
-variables=$(strings "$quillmoor" | grep -oE 'QUILLMOOR_[A-Z_]+' | grep -vxE 'QUILLMOOR_(OSMESA|EGL_FAULT)' | sort -u)
+# Every QUILLMOOR_ variable the program reads is in --help and the manual:
+# the names the sources spell as whole string literals (read from the
+# sources, since a compiler may pack the program's strings without the NULs
+# that would part them). QUILLMOOR_EGL_FAULT is the tests' way of making a
+# set-up step fail, not meant for users.
+sources=$(cd "$(dirname "$0")/../.." && pwd)
+variables=$(grep -rhoE '"QUILLMOOR_[A-Z_]+"' "$sources/platform" "$sources/host" "$sources/scene" \
+    | tr -d '"' | grep -vx 'QUILLMOOR_EGL_FAULT' | sort -u)
 [ -n "$variables" ] || fail "found no QUILLMOOR_ variable in the program"
 for variable in $variables; do
   grep -q "$variable" "$work/help" || fail "--help does not name $variable"
