@@ -392,6 +392,10 @@ void LinkerActor::DrawGlowOverlay(GLuint texture, const GlowCoverage& coverage, 
     // Unlit, so that the layers show the glow colour: lit by the light of the
     // scene with whatever normal was last sent, they came out nearly black.
     glDisable(GL_LIGHTING);
+    // The layers lie at eye depth 0, where linear fog leaves a colour as it
+    // is: fog off draws the same pixels for less work in every one of them.
+    const GLboolean fog = glIsEnabled(GL_FOG);
+    glDisable(GL_FOG);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glEnable(GL_TEXTURE_2D);
@@ -423,4 +427,6 @@ void LinkerActor::DrawGlowOverlay(GLuint texture, const GlowCoverage& coverage, 
     glDisable(GL_BLEND);
     glBindTexture(GL_TEXTURE_2D, 0);
     glEnable(GL_LIGHTING);
+    if (fog)
+        glEnable(GL_FOG);
 }
