@@ -65,8 +65,9 @@ void PrintHitches(std::FILE* out, const ShowFigures& f)
     std::fprintf(out, "  set-up before the first frame %.1f ms (context %.1f ms); first frame %.2f ms\n", f.setupMs,
                  f.contextMs, f.firstFrameMs);
     if (f.worst.found)
-        std::fprintf(out, "  worst after the first %.2f ms = %.2f x median: frame %d at %.2f s (%s)\n", f.worst.ms,
-                     f.worst.overMedian, f.worst.frame, f.worst.showSeconds, f.worst.events.c_str());
+        std::fprintf(out, "  worst after the first %.2f ms = %.2f x median: frame %d at %.2f s (%s); CPU time %.2f ms%s\n",
+                     f.worst.ms, f.worst.overMedian, f.worst.frame, f.worst.showSeconds, f.worst.events.c_str(),
+                     f.worst.cpuMs, f.worst.cpuMs < f.worst.wallMs ? ", less than its wall time: a stall" : "");
     if (f.worstCpu.found)
         std::fprintf(out, "  in CPU time: median %.2f ms, worst after the first %.2f ms = %.2f x: frame %d at %.2f s (%s)\n",
                      f.cpu.median, f.worstCpu.ms, f.worstCpu.overMedian, f.worstCpu.frame, f.worstCpu.showSeconds,
@@ -77,7 +78,8 @@ std::string HitchJson(const Hitch& hitch)
 {
     if (!hitch.found)
         return "null";
-    return "{\"ms\": " + Number(hitch.ms) + ", \"over_median\": " + Number(hitch.overMedian) + ", \"frame\": "
+    return "{\"ms\": " + Number(hitch.ms) + ", \"over_median\": " + Number(hitch.overMedian) + ", \"wall_ms\": "
+        + Number(hitch.wallMs) + ", \"cpu_ms\": " + Number(hitch.cpuMs) + ", \"frame\": "
         + std::to_string(hitch.frame) + ", \"at_s\": " + Number(hitch.showSeconds) + ", \"events\": "
         + JsonText(hitch.events) + "}";
 }

@@ -44,6 +44,8 @@ Hitch WorstAfterFirst(const std::vector<FrameRecord>& frames, double median, dou
         hitch.found = true;
         hitch.frame = static_cast<int>(i);
         hitch.ms = frames[i].*cost;
+        hitch.wallMs = frames[i].ms;
+        hitch.cpuMs = frames[i].cpuMs;
         hitch.showSeconds = frames[i].showSeconds;
     }
     if (!hitch.found)

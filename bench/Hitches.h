@@ -24,6 +24,11 @@ struct Hitch {
     double showSeconds = 0.0;
     double ms = 0.0;
     double overMedian = 0.0;  // over the median of the whole run (0 when the median is 0)
+    // The frame's wall and CPU time, whichever ranked it. A wall time above
+    // the CPU time of every thread is time the process spent waiting, not
+    // drawing: a scheduling stall from the machine, not a hitch of the show.
+    double wallMs = 0.0;
+    double cpuMs = 0.0;
     std::string events;       // e.g. "colour, first glow, link"
 };
 

@@ -138,6 +138,9 @@ TEST(Hitches, WorstFrameAfterTheFirstWithItsEvents)
         EXPECT_EQ(hitch.frame, c.frame) << c.what;
         EXPECT_DOUBLE_EQ(hitch.overMedian, c.overMedian) << c.what;
         EXPECT_EQ(hitch.events, c.events) << c.what;
+        // Both costs are the ranked frame's, whichever cost ranked it.
+        EXPECT_DOUBLE_EQ(hitch.wallMs, c.frames[c.frame].ms) << c.what;
+        EXPECT_DOUBLE_EQ(hitch.cpuMs, c.frames[c.frame].cpuMs) << c.what;
     }
 }
 
