@@ -64,10 +64,14 @@ void PrintHitches(std::FILE* out, const ShowFigures& f)
 {
     std::fprintf(out, "  set-up before the first frame %.1f ms (context %.1f ms); first frame %.2f ms\n", f.setupMs,
                  f.contextMs, f.firstFrameMs);
-    if (f.worst.found)
-        std::fprintf(out, "  worst after the first %.2f ms = %.2f x median: frame %d at %.2f s (%s); CPU time %.2f ms%s\n",
+    if (f.worst.found) {
+        std::fprintf(out, "  worst after the first %.2f ms = %.2f x median: frame %d at %.2f s (%s); CPU time %.2f ms",
                      f.worst.ms, f.worst.overMedian, f.worst.frame, f.worst.showSeconds, f.worst.events.c_str(),
-                     f.worst.cpuMs, f.worst.cpuMs < f.worst.wallMs ? ", less than its wall time: a stall" : "");
+                     f.worst.cpuMs);
+        if (f.worst.IsStall())
+            std::fprintf(out, ", so it waited %.2f ms or more: a stall", f.worst.WaitedAtLeastMs());
+        std::fprintf(out, "\n");
+    }
     if (f.worstCpu.found)
         std::fprintf(out, "  in CPU time: median %.2f ms, worst after the first %.2f ms = %.2f x: frame %d at %.2f s (%s)\n",
                      f.cpu.median, f.worstCpu.ms, f.worstCpu.overMedian, f.worstCpu.frame, f.worstCpu.showSeconds,
@@ -79,7 +83,8 @@ std::string HitchJson(const Hitch& hitch)
     if (!hitch.found)
         return "null";
     return "{\"ms\": " + Number(hitch.ms) + ", \"over_median\": " + Number(hitch.overMedian) + ", \"wall_ms\": "
-        + Number(hitch.wallMs) + ", \"cpu_ms\": " + Number(hitch.cpuMs) + ", \"frame\": "
+        + Number(hitch.wallMs) + ", \"cpu_ms\": " + Number(hitch.cpuMs) + ", \"stall\": "
+        + (hitch.IsStall() ? "true" : "false") + ", \"frame\": "
         + std::to_string(hitch.frame) + ", \"at_s\": " + Number(hitch.showSeconds) + ", \"events\": "
         + JsonText(hitch.events) + "}";
 }

@@ -24,11 +24,16 @@ struct Hitch {
     double showSeconds = 0.0;
     double ms = 0.0;
     double overMedian = 0.0;  // over the median of the whole run (0 when the median is 0)
-    // The frame's wall and CPU time, whichever ranked it. A wall time above
-    // the CPU time of every thread is time the process spent waiting, not
-    // drawing: a scheduling stall from the machine, not a hitch of the show.
+    // The frame's wall and CPU time, whichever ranked it.
     double wallMs = 0.0;
     double cpuMs = 0.0;
+
+    // No thread of the process ran for at least this long in the frame: the
+    // part of the wall time that the CPU time of every thread cannot cover.
+    double WaitedAtLeastMs() const { return wallMs > cpuMs ? wallMs - cpuMs : 0.0; }
+    // Waited for a quarter of the frame or more: a scheduling stall from the
+    // machine rather than a frame that cost more to draw.
+    bool IsStall() const { return wallMs > 0.0 && WaitedAtLeastMs() >= wallMs / 4.0; }
     std::string events;       // e.g. "colour, first glow, link"
 };
 

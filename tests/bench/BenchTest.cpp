@@ -144,4 +144,25 @@ TEST(Hitches, WorstFrameAfterTheFirstWithItsEvents)
     }
 }
 
+TEST(Hitches, AStallIsAFrameWhoseProcessWaitedForAQuarterOfItOrMore)
+{
+    struct Case {
+        double wallMs, cpuMs;
+        bool stall;
+    };
+    const Case cases[] = {
+        {8.0, 16.0, false},  // threads drawing side by side
+        {8.0, 6.1, false},   // waited 1.9 ms at least: under a quarter
+        {8.0, 6.0, true},    // 2 ms: a quarter
+        {8.0, 2.0, true},
+        {0.0, 0.0, false},
+    };
+    for (const Case& c : cases) {
+        Hitch hitch;
+        hitch.wallMs = c.wallMs;
+        hitch.cpuMs = c.cpuMs;
+        EXPECT_EQ(hitch.IsStall(), c.stall) << c.wallMs << " ms wall, " << c.cpuMs << " ms CPU";
+    }
+}
+
 }  // namespace
