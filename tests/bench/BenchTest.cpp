@@ -146,22 +146,14 @@ TEST(Hitches, WorstFrameAfterTheFirstWithItsEvents)
 
 TEST(Hitches, AStallIsAFrameWhoseProcessWaitedForAQuarterOfItOrMore)
 {
-    struct Case {
-        double wallMs, cpuMs;
-        bool stall;
-    };
-    const Case cases[] = {
-        {8.0, 16.0, false},  // threads drawing side by side
-        {8.0, 6.1, false},   // waited 1.9 ms at least: under a quarter
-        {8.0, 6.0, true},    // 2 ms: a quarter
-        {8.0, 2.0, true},
-        {0.0, 0.0, false},
-    };
-    for (const Case& c : cases) {
+    // {wall, CPU, stall}: threads side by side; a wait of 1.9 ms, under a
+    // quarter of 8; 2 ms, a quarter; most of the frame; no frame at all.
+    const double cases[][3] = {{8, 16, 0}, {8, 6.1, 0}, {8, 6, 1}, {8, 2, 1}, {0, 0, 0}};
+    for (const auto& c : cases) {
         Hitch hitch;
-        hitch.wallMs = c.wallMs;
-        hitch.cpuMs = c.cpuMs;
-        EXPECT_EQ(hitch.IsStall(), c.stall) << c.wallMs << " ms wall, " << c.cpuMs << " ms CPU";
+        hitch.wallMs = c[0];
+        hitch.cpuMs = c[1];
+        EXPECT_EQ(hitch.IsStall(), c[2] != 0) << c[0] << " ms wall, " << c[1] << " ms CPU";
     }
 }
 
