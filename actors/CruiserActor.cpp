@@ -68,12 +68,6 @@ void CruiserActor::Draw()
     DrawList(ListToDraw());
 }
 
-void CruiserActor::WarmUpDraw()
-{
-    for (int list = 0; list < kLists; ++list)
-        DrawList(list);
-}
-
 void CruiserActor::DrawList(int list)
 {
     glCullFace(GL_BACK);

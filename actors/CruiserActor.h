@@ -12,12 +12,10 @@ public:
     void Restyle() override;
     void Update() override;
     void Draw() override;
-    void WarmUpDraw() override;
 
     // The list Draw calls: 1 while outward and more than 10 units to the side.
     int ListToDraw() const;
 
 private:
-    static constexpr int kLists = 2;
-    void DrawList(int list);
+    void DrawList(int list) override;
 };

@@ -16,3 +16,9 @@ bool FlyingActor::OutwardFarToTheSide(float distance) const
 {
     return std::fabs(position.x) > distance && flight.reverse == 0;
 }
+
+void FlyingActor::WarmUpDraw()
+{
+    for (int list = 0; list < kLists; ++list)
+        DrawList(list);
+}

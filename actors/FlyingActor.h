@@ -11,8 +11,15 @@ public:
     Model model;
     FlightCycle flight;
 
+    // Both display lists: the two looks the flyer alternates between.
+    void WarmUpDraw() override;
+
 protected:
     FlyingActor(Scene* scene, const FlightPath& path) : Actor(scene), flight(path) {}
+
+    static constexpr int kLists = 2;  // display lists of each flyer's model
+    // The model from one of its lists, placed and turned for the frame.
+    virtual void DrawList(int list) = 0;
 
     // Advances the flight to the show time, restyling if a cycle closed.
     void FollowFlight();

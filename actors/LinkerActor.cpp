@@ -249,7 +249,7 @@ void LinkerActor::DrawLinkLine(const Vec3& from, const Vec3& to)
     glLightfv(GL_LIGHT0, GL_AMBIENT, kBlack);
 }
 
-void LinkerActor::DrawModel(int list)
+void LinkerActor::DrawList(int list)
 {
     glCullFace(GL_BACK);
     glPushMatrix();
@@ -266,9 +266,9 @@ void LinkerActor::DrawModel(int list)
 void LinkerActor::DrawBody(LinkLines drawLinks, bool fromList)
 {
     if (fromList)
-        DrawModel(ListToDraw());
+        DrawList(ListToDraw());
     else if (!linkToMast && !linkToCruiser)
-        DrawModel(kEmitModel);
+        DrawList(kEmitModel);
 
     if (drawLinks == LinkLines::kNone)
         return;
@@ -308,7 +308,7 @@ void LinkerActor::DrawEveryGlowSubject()
     // the state the last frame left (unlit), not what the model sets up.
     glColor3f(1.0f, 1.0f, 1.0f);
     DrawLinkLine(kWarmUpLineFrom, kWarmUpLineTo);
-    DrawModel(kEmitModel);
+    DrawList(kEmitModel);
 }
 
 void LinkerActor::RenderGlowTexture()
@@ -358,8 +358,7 @@ void LinkerActor::WarmUpUpdate()
 
 void LinkerActor::WarmUpDraw()
 {
-    for (int list = 0; list < kLists; ++list)
-        DrawModel(list);
+    FlyingActor::WarmUpDraw();
     if (!scene->glowSupported) {
         glColor3f(1.0f, 0.0f, 0.0f);
         DrawLinkLine(kWarmUpLineFrom, kWarmUpLineTo);

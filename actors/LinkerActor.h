@@ -50,12 +50,12 @@ public:
     bool drawWholeGlowLayers = false;
 
 private:
-    static constexpr int kLists = 2;
     static constexpr int kEmitModel = -1;  // a list number: emit the model directly
 
     enum class LinkLines { kNone, kInColour, kForGlow };
     void DrawBody(LinkLines drawLinks, bool fromList);
-    void DrawModel(int list);
+    // A list number, or kEmitModel.
+    void DrawList(int list) override;
     void DrawLinkLine(const Vec3& from, const Vec3& to);
     // What the warm-up's glow pass draws: the model and a line.
     void DrawEveryGlowSubject();

@@ -86,12 +86,6 @@ void MastActor::Draw()
     DrawList(ListToDraw());
 }
 
-void MastActor::WarmUpDraw()
-{
-    for (int list = 0; list < kLists; ++list)
-        DrawList(list);
-}
-
 void MastActor::DrawList(int list)
 {
     // The cull face set by the frame set-up stays in force.

@@ -221,8 +221,7 @@ PrintedText PrintFrameRate(int width, int height, Drawing drawing)
     gluPerspective(90.0, static_cast<double>(width) / height, 1.0, 100.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glScalef(1.0f, 1.0f, -1.0f);
+    PlaceFrameCamera();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glColor3f(0.6f, 0.6f, 0.5f);
