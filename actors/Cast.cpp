@@ -8,8 +8,6 @@
 #include "actors/PasserActor.h"
 #include "actors/StarField.h"
 
-CastRoster* currentCast = nullptr;
-
 // The Director calls these in cast order; a member that cannot be allocated
 // is null and skipped.
 Actor* NewStarField(Scene* scene) { return new (std::nothrow) StarField(scene); }

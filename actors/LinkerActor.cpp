@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "actors/Cast.h"
+#include "actors/CastRoster.h"
 #include "actors/RandomColor.h"
 #include "models/MaterialColor.h"
 #include "models/data/EmbeddedModels.h"

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "scene/FrameCamera.h"
 #include "scene/FrameClock.h"
 #include "scene/Gl.h"
 #include "scene/RandomSource.h"
@@ -64,13 +65,6 @@ Scene::Scene(int width, int height, int /*sceneParameter*/)
     frameClock.counterFrequency = ticks.Frequency();
     frameClock.counterStart = ticks.Now();
     time = 0.0;
-}
-
-void PlaceFrameCamera()
-{
-    gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glScalef(1.0f, 1.0f, -1.0f);
-    glFrontFace(GL_CW);
 }
 
 void Scene::Resize(int width, int height)

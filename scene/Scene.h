@@ -35,11 +35,6 @@ public:
     double time = 0.0;           // seconds since construction, in whole milliseconds
 };
 
-// The frame's eye: at (0, 0, 5.5) looking at the origin, z mirrored so that
-// larger z lies farther away, clockwise faces in front. Multiplies the
-// current modelview matrix.
-void PlaceFrameCamera();
-
 // Whether Scenes built from now on warm the GL state up before their first
 // frame (see Stage::WarmUp). On unless a test or the benchmark turns it off
 // to compare.

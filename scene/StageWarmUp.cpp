@@ -1,7 +1,7 @@
 #include "scene/StageWarmUp.h"
 
+#include "scene/FrameCamera.h"
 #include "scene/Gl.h"
-#include "scene/Scene.h"
 #include "scene/Stage.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "actors/Cast.h"
+#include "actors/CastRoster.h"
 #include "scene/ShowState.h"
 #include "scene/Stage.h"
 

@@ -24,5 +24,16 @@ if [ -n "$os" ]; then
     echo "$os"
     status=1
 fi
-[ $status = 0 ] && echo "layers: every include points down"
+# Within a layer no two files use each other: a file and its header count as
+# one, so A.cpp including B.h while B.cpp includes A.h is a circle.
+edges=$(grep -rE '^#include "[^"]+\.h"' "${layers[@]}" platform --include='*.h' --include='*.cpp' \
+    | sed -E 's/^([^:]+)\.(h|cpp):#include "([^"]+)\.h".*/\1 \3/' | awk '$1 != $2' | sort -u)
+circles=$(join -j1 <(awk '{ print $1 "|" $2 }' <<< "$edges" | sort) \
+    <(awk '{ print $2 "|" $1 }' <<< "$edges" | sort) | awk -F'|' '$1 < $2 { print $1 " <-> " $2 }')
+if [ -n "$circles" ]; then
+    echo "files that use each other:"
+    echo "$circles"
+    status=1
+fi
+[ $status = 0 ] && echo "layers: every include points down, and no two files use each other"
 exit $status

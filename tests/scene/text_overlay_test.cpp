@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "show/Director.h"
 #include "platform/offscreen/OffscreenContext.h"
 #include "scene/DisplayScale.h"
+#include "scene/FrameCamera.h"
 #include "scene/Gl.h"
 #include "scene/Scene.h"
 #include "scene/TextFit.h"

@@ -1,0 +1,3 @@
+#include "actors/CastRoster.h"
+
+CastRoster* currentCast = nullptr;
