@@ -28,7 +28,7 @@ void SetGlyphListBuilder(GlyphListBuilder builder)
 
 // The height is at 96 DPI; the glyphs are as tall on the display's inch.
 TextOverlay::TextOverlay(const char* faceName, int pixelHeight, int weight)
-    : pixelHeight_(static_cast<int>(ScaleToDpi(pixelHeight, DisplayDpi())))
+    : dpi_(DisplayDpi()), pixelHeight_(static_cast<int>(ScaleToDpi(pixelHeight, dpi_)))
 {
     glyphBase = glGenLists(kGlyphCount);
     if (glyphBase == 0)
@@ -106,13 +106,14 @@ void TextOverlay::KeepInViewport(float x, float y, const TextExtent& extent) con
         return;
     const PenPosition pen{static_cast<float>((clip[0] / clip[3] + 1.0) * 0.5 * viewport[2]),
                           static_cast<float>((clip[1] / clip[3] + 1.0) * 0.5 * viewport[3])};
-    const PenPosition fitted = FitTextInViewport(pen, extent, viewport[2]);
+    const PenPosition placed = ScaleCornerDistance(pen, viewport[2], viewport[3], dpi_);
+    const PenPosition fitted = FitTextInViewport(placed, extent, viewport[2]);
     if (fitted.x == pen.x && fitted.y == pen.y)
         return;
     // The same depth at the fitted window position; a quarter pixel in from
-    // a moved edge keeps rounding from putting it back over the edge.
-    const float x2 = fitted.x == pen.x ? pen.x : fitted.x + 0.25f;
-    const float y2 = fitted.y == pen.y ? pen.y : fitted.y + 0.25f;
+    // an edge it was moved in from keeps rounding from putting it back over.
+    const float x2 = fitted.x == placed.x ? placed.x : fitted.x + 0.25f;
+    const float y2 = fitted.y == placed.y ? placed.y : fitted.y + 0.25f;
     glPushAttrib(GL_TRANSFORM_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();

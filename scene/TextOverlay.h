@@ -35,8 +35,10 @@ public:
 #endif
         ;
     // Draws `text` from the raster position (x, y) in the current object
-    // coordinates; where the viewport's right or bottom edge would cut it,
-    // it moves in just enough to be whole.
+    // coordinates; on a denser display than 96 DPI its distance from the
+    // viewport's lower right corner grows as the text does. Where the
+    // viewport's right or bottom edge would cut it, it moves in just enough
+    // to be whole.
     void DrawString(float x, float y, const char* text);
 
     // The room `text` takes: its glyphs' advance widths, measured when the
@@ -51,6 +53,7 @@ private:
     // not cut at the viewport's right or bottom edge.
     void KeepInViewport(float x, float y, const TextExtent& extent) const;
 
+    int dpi_ = 0;
     int pixelHeight_ = 0;
     float advances_[kGlyphCount] = {};
 };

@@ -202,21 +202,26 @@ TEST(TextFit, MovesInJustEnoughAtTheRightAndBottomEdgesOnly)
     }
 }
 
-// The frame-rate text where the show prints it, in a window of each size.
+// The frame-rate text where the show prints it, in a window of each size, on
+// a display of `dpi`.
 struct PrintedText {
     std::vector<uint8_t> pixels;
     int lit = 0;
     int rightmost = -1;
+    int lowest = -1;  // rows counted from the bottom, as GL reads them
+    PenPosition pen;  // where the text started, in window pixels
 };
 
 enum class Drawing { kOverlay, kPlainRasterPosition };
 
-PrintedText PrintFrameRate(int width, int height, Drawing drawing)
+PrintedText PrintFrameRate(int width, int height, Drawing drawing, int dpi = kBaseDpi)
 {
     OffscreenContext context;
     std::string error;
     EXPECT_TRUE(context.Create(width, height, error)) << error;
+    SetDisplayDpi(dpi);
     TextOverlay overlay(kOverlayFace, kOverlayPixelHeight, kOverlayWeight);
+    SetDisplayDpi(kBaseDpi);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -236,24 +241,32 @@ PrintedText PrintFrameRate(int width, int height, Drawing drawing)
         glCallLists(9, GL_UNSIGNED_BYTE, text);
         glListBase(0);
     }
+    GLfloat after[4] = {};
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
     glFinish();
     PrintedText printed;
+    printed.pen = {after[0] - overlay.Measure(text).width, after[1]};
     printed.pixels = context.pixels();
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             if (printed.pixels[(static_cast<size_t>(y) * width + x) * 4] != 0) {
                 ++printed.lit;
                 printed.rightmost = std::max(printed.rightmost, x);
+                if (printed.lowest < 0)
+                    printed.lowest = y;
             }
     return printed;
 }
 
 TEST_F(OverlayTest, FrameRateTextIsWholeAtEveryWindowSizeAndUnmovedWhereItFits)
 {
-    enum Fit { kFits, kMovesLeft, kMovesUp };
+    // kFarther: on a denser display the text starts that much farther from
+    // the lower right corner than at 96 DPI. kWhole: only whole.
+    enum Fit { kFits, kMovesLeft, kMovesUp, kFarther, kWhole };
     struct Case {
         int width, height;
         Fit fit;
+        int dpi = kBaseDpi;
     };
     const Case cases[] = {
         {640, 480, kFits},     {800, 600, kFits}, {1920, 1080, kFits},
@@ -261,22 +274,41 @@ TEST_F(OverlayTest, FrameRateTextIsWholeAtEveryWindowSizeAndUnmovedWhereItFits)
         {152, 112, kMovesLeft},  // the preview on Windows
         {100, 300, kMovesLeft},  // taller than wide: the position lies right of the picture
         {300, 40, kMovesUp},     // so low the descenders would be cut
+        {640, 480, kFarther, 192}, {1920, 1080, kFarther, 192},
+        {320, 240, kMovesLeft, 192}, {300, 40, kMovesUp, 192},
+        {800, 600, kWhole, 960},  // ten times the distance lies left of the window
     };
-    const int whole = PrintFrameRate(640, 480, Drawing::kOverlay).lit;
-    ASSERT_GT(whole, 40);
+    std::map<int, int> wholeAt;  // lit pixels of the whole text, by DPI
     for (const Case& c : cases) {
-        const PrintedText printed = PrintFrameRate(c.width, c.height, Drawing::kOverlay);
-        EXPECT_EQ(printed.lit, whole) << c.width << "x" << c.height;
-        const PrintedText plain = PrintFrameRate(c.width, c.height, Drawing::kPlainRasterPosition);
-        if (c.fit == kFits) {
-            EXPECT_TRUE(printed.pixels == plain.pixels) << c.width << "x" << c.height;
+        const std::string where = std::to_string(c.width) + "x" + std::to_string(c.height) + " at "
+            + std::to_string(c.dpi) + " DPI";
+        if (wholeAt.count(c.dpi) == 0)
+            wholeAt[c.dpi] = PrintFrameRate(1920, 1080, Drawing::kOverlay, c.dpi).lit;
+        const int whole = wholeAt[c.dpi];
+        ASSERT_GT(whole, 40) << where;
+        const PrintedText printed = PrintFrameRate(c.width, c.height, Drawing::kOverlay, c.dpi);
+        EXPECT_EQ(printed.lit, whole) << where;
+        if (c.fit == kWhole)
+            continue;
+        if (c.fit == kFarther) {
+            const PrintedText base = PrintFrameRate(c.width, c.height, Drawing::kOverlay);
+            const float scale = static_cast<float>(c.dpi) / kBaseDpi;
+            EXPECT_NEAR(c.width - printed.pen.x, scale * (c.width - base.pen.x), 0.5f) << where;
+            EXPECT_NEAR(printed.pen.y, scale * base.pen.y, 0.5f) << where;
             continue;
         }
-        EXPECT_LT(plain.lit, whole) << c.width << "x" << c.height << ": the plain position is not cut";
+        const PrintedText plain = PrintFrameRate(c.width, c.height, Drawing::kPlainRasterPosition, c.dpi);
+        if (c.fit == kFits) {
+            EXPECT_TRUE(printed.pixels == plain.pixels) << where;
+            continue;
+        }
+        EXPECT_LT(plain.lit, whole) << where << ": the plain position is not cut";
         if (c.fit == kMovesLeft)
-            EXPECT_GE(printed.rightmost, c.width - 4) << c.width << "x" << c.height << ": not at the right edge";
+            EXPECT_GE(printed.rightmost, c.width - 4) << where << ": not at the right edge";
+        else if (c.dpi == kBaseDpi)
+            EXPECT_EQ(printed.rightmost, plain.rightmost) << where << ": moved sideways";
         else
-            EXPECT_EQ(printed.rightmost, plain.rightmost) << c.width << "x" << c.height << ": moved sideways";
+            EXPECT_LE(printed.lowest, 2) << where << ": not at the bottom edge";
     }
 }
 
