@@ -16,8 +16,9 @@ for first in "$a"/frame-*.png; do
   count=${count%% *}
   [[ $count =~ ^[0-9]+$ ]] || { echo "compare-frames: cannot compare $first: $count" >&2; exit 1; }
   worst=$(convert "$first" "$second" -compose difference -composite -depth 8 -format '%[fx:round(255*maxima)]' info:)
-  size=$(identify -format '%[fx:w*h]' "$first")
-  frames=$((frames + 1)) differing=$((differing + count)) total=$((total + size))
+  # Width and height apart: fx prints a product over a million as 2.0736e+06.
+  read -r width height < <(identify -format '%w %h\n' "$first")
+  frames=$((frames + 1)) differing=$((differing + count)) total=$((total + width * height))
   [ "$worst" -gt "$largest" ] && largest=$worst
 done
 [ "$(ls "$b"/frame-*.png | wc -l)" -eq "$frames" ] || { echo "compare-frames: $b has other frames than $a" >&2; exit 1; }
