@@ -1,15 +1,21 @@
 #!/bin/bash
-# The README and docs/*.md as a new user meets them: every relative link
-# resolves (to a file, and to a heading when it names one), every ```sh block
-# runs in a scratch copy of the tree, and every option given to one of our
-# programs or scripts is one it knows. A block whose info string is
+# Checks the README and docs/*.md as a new user meets them: every relative
+# link resolves (to a file, and to a heading when it names one), every ```sh
+# block runs in a scratch copy of the tree, and every option given to one of
+# our programs or scripts is one it knows. A block whose info string is
 # "sh skip: REASON" is not run (its options are still checked); the reason
 # is printed. See docs/building.md.
-# Usage: doc_commands_test.sh TOP QUILLMOOR QUILLMOOR_BENCH BMP2PNG MANPAGE
+#   bash tools/check-docs.sh [BUILD_DIR]    (build/ unless given)
 set -uo pipefail
-[ $# = 5 ] || { echo "usage: $0 TOP QUILLMOOR QUILLMOOR_BENCH BMP2PNG MANPAGE" >&2; exit 2; }
-top=$(realpath "$1") quillmoor=$(realpath "$2") bench=$(realpath "$3") bmp2png=$(realpath "$4")
-manpage=$(realpath "$5")
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath "${1:-$top/build}")
+quillmoor=$build/platform/quillmoor
+bench=$build/bench/quillmoor_bench
+bmp2png=$build/tools/bmp2png
+manpage=$build/packaging/linux/quillmoor.6
+for built in "$quillmoor" "$bench" "$bmp2png" "$manpage"; do
+    [ -e "$built" ] || { echo "check-docs: no $built: build first (bash tools/build.sh)" >&2; exit 2; }
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
