@@ -21,6 +21,7 @@
 #include "host/SaverWindowProc.h"
 #include "host/SetupErrors.h"
 #include "platform/linux/FrameReport.h"
+#include "platform/linux/MonotonicClock.h"
 #include "platform/linux/StopSignal.h"
 #include "platform/wayland/WaylandBlackBuffer.h"
 #include "scene/DisplayScale.h"
@@ -30,13 +31,9 @@
 
 namespace {
 
-uint32_t MonotonicMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
-    return static_cast<uint32_t>(ms);
-}
+// The largest logical side taken from the compositor, and the largest scale:
+// their product stays far inside an int.
+constexpr int kLargestSide = 16384;
 
 struct Output {
     wl_output* output = nullptr;
@@ -56,6 +53,7 @@ struct Toplevel {
     xdg_surface* xdgSurface = nullptr;
     xdg_toplevel* toplevel = nullptr;
     bool show = false;               // the scene draws here; the others stay black
+    bool fullScreen = false;
     bool configured = false;
     bool activated = false;
     int width = 0, height = 0;       // logical size the compositor asked for (0: ours to choose)
@@ -65,8 +63,16 @@ struct Toplevel {
     wl_egl_window* eglWindow = nullptr;
     EGLSurface eglSurface = EGL_NO_SURFACE;
 
-    int WantedWidth() const { return (width > 0 ? width : 640) * scale; }
-    int WantedHeight() const { return (height > 0 ? height : 480) * scale; }
+    // A size of 0 leaves it to us: the output's for a full-screen toplevel,
+    // 640x480 for the window.
+    int WantedWidth() const { return Logical(width, output ? output->width : 0, 640) * scale; }
+    int WantedHeight() const { return Logical(height, output ? output->height : 0, 480) * scale; }
+    int Logical(int asked, int outputPixels, int fallback) const
+    {
+        if (asked > 0)
+            return asked;
+        return fullScreen && outputPixels >= scale ? outputPixels / scale : fallback;
+    }
 };
 
 class WaylandSaverWindow : public SaverPlatform, public MainLoopPlatform {
@@ -199,11 +205,7 @@ public:
         eglSwapBuffers(eglDisplay_, show_->eglSurface);
         frameReport_.FrameDone();
     }
-    void Sleep(unsigned milliseconds) override
-    {
-        timespec pause{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
-        nanosleep(&pause, nullptr);
-    }
+    void Sleep(unsigned milliseconds) override { SleepMilliseconds(milliseconds); }
 
 private:
     // Reports that the compositor went away, once; returns 1.
@@ -306,6 +308,7 @@ private:
         t.toplevel = xdg_surface_get_toplevel(t.xdgSurface);
         xdg_toplevel_add_listener(t.toplevel, &kToplevelListener, &t);
         const bool fullScreen = kind_ == WaylandSaverKind::FullScreen;
+        t.fullScreen = fullScreen;
         xdg_toplevel_set_title(t.toplevel, fullScreen ? "SaverWindow" : "Quillmoor");
         xdg_toplevel_set_app_id(t.toplevel, "quillmoor");
         if (fullScreen)
@@ -515,8 +518,9 @@ private:
 
     static void OnToplevelConfigure(Toplevel& t, int32_t width, int32_t height, wl_array* states)
     {
-        t.width = width;
-        t.height = height;
+        // Sizes beyond what any GL draws are taken as the largest it might.
+        t.width = width < 0 ? 0 : width > kLargestSide ? kLargestSide : width;
+        t.height = height < 0 ? 0 : height > kLargestSide ? kLargestSide : height;
         bool activated = false;
         const uint32_t* state = static_cast<const uint32_t*>(states->data);
         for (size_t i = 0; i < states->size / sizeof *state; ++i)
@@ -672,7 +676,9 @@ const wl_output_listener WaylandSaverWindow::kOutputListener = [] {
         }
     };
     l.done = [](void*, wl_output*) {};
-    l.scale = [](void* data, wl_output*, int32_t scale) { static_cast<Output*>(data)->scale = scale > 0 ? scale : 1; };
+    l.scale = [](void* data, wl_output*, int32_t scale) {
+        static_cast<Output*>(data)->scale = scale > 0 && scale <= 8 ? scale : 1;
+    };
     return l;
 }();
 

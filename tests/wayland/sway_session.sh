@@ -72,16 +72,6 @@ as_user_exec() {
 }
 as_user() { (as_user_exec "$@"); }
 
-# wait_for CONDITION SECONDS: polls a shell condition.
-wait_for() {
-    local i
-    for i in $(seq $(($2 * 10))); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # start_sway SCALE: a fresh compositor, its socket names in WAYLAND and SWAYSOCK,
 # with a pointer device on its seat (a headless seat has none).
 start_sway() {
@@ -160,6 +150,11 @@ case_missing_compositor() {
     [ $rc = 1 ] || fail "no compositor: exit $rc, not 1"
     grep -q "cannot connect to the Wayland compositor 'wayland-none'" "$WORK/missing.err" \
         || fail "no compositor: $(cat "$WORK/missing.err")"
+    # The X11 modes stay X11, and say so on a session without X.
+    WAYLAND=wayland-none as_user "$WORK/bin/quillmoor" -root >"$WORK/missing.out" 2>"$WORK/missing.err"
+    rc=$?
+    [ $rc = 1 ] && grep -q "Wayland session has no X display" "$WORK/missing.err" \
+        || fail "-root without X: exit $rc, $(cat "$WORK/missing.err")"
 }
 
 case_covers_outputs() {
@@ -227,7 +222,7 @@ case_compositor_gone() {
 
 # scale  case                      what it proves
 cases=(
-    "1 case_missing_compositor     no compositor: a clear message, exit 1"
+    "1 case_missing_compositor     no compositor, or -root without X: a clear message, exit 1"
     "1 case_covers_outputs         /s covers both outputs (stars, models and text on one, black on the other); a key ends it with 0"
     "1 case_pointer_threshold      pointer travel below the threshold keeps /s, beyond ends it with 0"
     "1 case_activation_lost        losing the activation ends /s with 0"
