@@ -91,19 +91,12 @@ CONF
     wait_for '[ -n "$(ls "$RUNTIME" 2>/dev/null | grep -m1 "^sway-ipc")" ]' 15 || fail "sway did not start"
     WAYLAND=$(ls "$RUNTIME" | grep -m1 '^wayland-[0-9]*$')
     SWAYSOCK=$RUNTIME/$(ls "$RUNTIME" | grep -m1 '^sway-ipc')
-    mkfifo "$WORK/pointer.in"
-    chmod 666 "$WORK/pointer.in"
-    # Opened for reading and writing, so that neither side waits for the other.
-    exec 7<>"$WORK/pointer.in"
-    as_user_exec "$WORK/bin/virtual_pointer" <&7 >"$WORK/POINTER.out" 2>"$WORK/POINTER.err" &
-    STARTED_PIDS+=($!)
+    start POINTER as_user_exec "$WORK/bin/virtual_pointer"
     wait_for 'grep -q ready "$WORK/POINTER.out"' 10 || fail "no virtual pointer"
     SWAY_VERSION=$(as_user swaymsg -t get_version -p 2>/dev/null | head -n1)
 }
 
 stop_sway() {
-    exec 7>&- 2>/dev/null
-    rm -f "$WORK/pointer.in"
     [ -n "$SWAY_PID" ] && { kill "$SWAY_PID" 2>/dev/null; wait "$SWAY_PID" 2>/dev/null; }
     SWAY_PID=
 }
@@ -144,17 +137,15 @@ ended_with() {  # ended_with CODE SECONDS WHAT
     [ "$RC" = "$1" ] || fail "$3: exit $RC, not $1"
 }
 
+# Without a compositor, and for the X11 modes without X: a clear message, exit 1.
 case_missing_compositor() {
-    WAYLAND=wayland-none as_user "$WORK/bin/quillmoor" /s >"$WORK/missing.out" 2>"$WORK/missing.err"
-    local rc=$?
-    [ $rc = 1 ] || fail "no compositor: exit $rc, not 1"
-    grep -q "cannot connect to the Wayland compositor 'wayland-none'" "$WORK/missing.err" \
-        || fail "no compositor: $(cat "$WORK/missing.err")"
-    # The X11 modes stay X11, and say so on a session without X.
-    WAYLAND=wayland-none as_user "$WORK/bin/quillmoor" -root >"$WORK/missing.out" 2>"$WORK/missing.err"
-    rc=$?
-    [ $rc = 1 ] && grep -q "Wayland session has no X display" "$WORK/missing.err" \
-        || fail "-root without X: exit $rc, $(cat "$WORK/missing.err")"
+    local row rc
+    for row in "/s|cannot connect to the Wayland compositor 'wayland-none'" "-root|Wayland session has no X display"; do
+        WAYLAND=wayland-none as_user "$WORK/bin/quillmoor" "${row%%|*}" 2>"$WORK/missing.err"
+        rc=$?
+        [ $rc = 1 ] && grep -q "${row#*|}" "$WORK/missing.err" \
+            || fail "${row%%|*} with neither: exit $rc, $(cat "$WORK/missing.err")"
+    done
 }
 
 case_covers_outputs() {
@@ -187,8 +178,8 @@ case_pointer_threshold() {
     saver /s
     # The first move lets the pointer enter; below the threshold (50, in
     # logical pixels at any scale) it stays, beyond it it ends.
-    echo "move 1 0" >&7
-    echo "move 10 0" >&7
+    as_user swaymsg seat - cursor move 1 0 >/dev/null
+    as_user swaymsg seat - cursor move 10 0 >/dev/null
     still_running "$SAVER" 1 || fail "travel of 11 pixels ended it"
     as_user swaymsg seat - cursor move 50 0 >/dev/null || fail "swaymsg refused the move"
     ended_with 0 5 "travel beyond the threshold"

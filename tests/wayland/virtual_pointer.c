@@ -1,33 +1,26 @@
-/* Adds a pointer device to the compositor's seat and keeps it there until
- * stdin closes or a signal ends it: a headless compositor has none, and
- * without one its cursor commands move a pointer no client hears of. It
- * prints "ready" once the device exists. Moving and clicking a button
- * itself: "move DX DY" and "click" lines on stdin. */
-#include <linux/input-event-codes.h>
+/* Adds a pointer device to the compositor's seat, prints "ready" and keeps
+ * it there until a signal ends the program: a headless compositor has none,
+ * and without one its cursor commands move a pointer no client hears of. */
 #include <stdio.h>
 #include <string.h>
+#include <unistd.h>
 #include <wayland-client.h>
 
 #include "virtual-pointer-client-protocol.h"
 
-static struct wl_seat* seat;
 static struct zwlr_virtual_pointer_manager_v1* manager;
 
 static void global(void* data, struct wl_registry* registry, uint32_t name, const char* interface, uint32_t version)
 {
     (void)data;
     (void)version;
-    if (strcmp(interface, wl_seat_interface.name) == 0 && !seat)
-        seat = wl_registry_bind(registry, name, &wl_seat_interface, 1);
-    else if (strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0)
+    if (strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0)
         manager = wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1);
 }
 
 static void global_remove(void* data, struct wl_registry* registry, uint32_t name)
 {
-    (void)data;
-    (void)registry;
-    (void)name;
+    (void)data, (void)registry, (void)name;
 }
 
 static const struct wl_registry_listener registry_listener = {global, global_remove};
@@ -39,33 +32,18 @@ int main(void)
         fprintf(stderr, "virtual_pointer: no Wayland compositor\n");
         return 1;
     }
-    struct wl_registry* registry = wl_display_get_registry(display);
-    wl_registry_add_listener(registry, &registry_listener, NULL);
+    wl_registry_add_listener(wl_display_get_registry(display), &registry_listener, NULL);
     wl_display_roundtrip(display);
     if (!manager) {
         fprintf(stderr, "virtual_pointer: the compositor has no virtual pointers\n");
         return 1;
     }
-    struct zwlr_virtual_pointer_v1* pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, seat);
+    /* A null seat is the compositor's default one. */
+    zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, NULL);
     wl_display_roundtrip(display);
     printf("ready\n");
     fflush(stdout);
-    char line[128];
-    uint32_t time = 0;
-    while (fgets(line, sizeof line, stdin)) {
-        double dx = 0, dy = 0;
-        time += 10;
-        if (sscanf(line, "move %lf %lf", &dx, &dy) == 2) {
-            zwlr_virtual_pointer_v1_motion(pointer, time, wl_fixed_from_double(dx), wl_fixed_from_double(dy));
-        } else if (strncmp(line, "click", 5) == 0) {
-            zwlr_virtual_pointer_v1_button(pointer, time, BTN_LEFT, WL_POINTER_BUTTON_STATE_PRESSED);
-            zwlr_virtual_pointer_v1_frame(pointer);
-            zwlr_virtual_pointer_v1_button(pointer, time + 1, BTN_LEFT, WL_POINTER_BUTTON_STATE_RELEASED);
-        }
-        zwlr_virtual_pointer_v1_frame(pointer);
-        wl_display_roundtrip(display);
-    }
-    zwlr_virtual_pointer_v1_destroy(pointer);
-    wl_display_disconnect(display);
+    while (wl_display_dispatch(display) != -1)
+        ;
     return 0;
 }
