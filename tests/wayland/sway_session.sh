@@ -88,7 +88,10 @@ CONF
     as_user_exec env WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 WLR_HEADLESS_OUTPUTS=2 \
         sway -c "$WORK/sway.conf" >"$WORK/sway.log" 2>&1 &
     SWAY_PID=$!
-    wait_for '[ -n "$(ls "$RUNTIME" 2>/dev/null | grep -m1 "^sway-ipc")" ]' 15 || fail "sway did not start"
+    # A compositor that cannot start here (a chroot without what it needs)
+    # says nothing about the saver: its log shows why.
+    wait_for '[ -n "$(ls "$RUNTIME" 2>/dev/null | grep -m1 "^sway-ipc")" ]' 15 \
+        || { tail -n 5 "$WORK/sway.log"; skip "sway did not start"; }
     WAYLAND=$(ls "$RUNTIME" | grep -m1 '^wayland-[0-9]*$')
     SWAYSOCK=$RUNTIME/$(ls "$RUNTIME" | grep -m1 '^sway-ipc')
     start POINTER as_user_exec "$WORK/bin/virtual_pointer"
