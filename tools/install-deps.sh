@@ -26,6 +26,8 @@ packages=(
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev
   xvfb xauth xdotool x11-utils imagemagick xscreensaver
+  libwayland-dev wayland-protocols libwayland-bin
+  sway grim wtype swayidle
 )
 if [ "$osmesa" = 1 ]; then
   # Asked before anything is installed, so the lists may still be empty.

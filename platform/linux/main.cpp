@@ -1,4 +1,4 @@
-// Entry of the Linux build: offscreen rendering, or the saver on X11.
+// Entry of the Linux build: offscreen rendering, or the saver on Wayland or X11.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,7 +11,29 @@
 #include "platform/linux/StopSignal.h"
 #include "platform/offscreen/OffscreenOptions.h"
 #include "platform/offscreen/OffscreenRun.h"
+#include "platform/linux/WindowSystemChoice.h"
 #include "platform/x11/X11Host.h"
+#ifdef QUILLMOOR_WITH_WAYLAND
+#include "platform/wayland/WaylandHost.h"
+#endif
+
+namespace {
+
+// The saver's switches, or the daemon-style options, on either host.
+template <typename Host>
+int RunOnHost(Host& host, const LaunchOptions& launch, SettingsStore& store)
+{
+    int exitCode = 0;
+    if (launch.kind == LaunchOptions::Kind::SaverCommandLine)
+        exitCode = RunSaverProgram(launch.commandLine.c_str(), kShowDefault, host, store);
+    else
+        exitCode = host.RunDaemonStyle(launch);
+    if (exitCode == 0)
+        exitCode = host.failureCode();
+    return exitCode;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -45,13 +67,12 @@ int main(int argc, char** argv)
     }
     InstallStopSignalHandlers();
     SettingsFileStore store(DefaultSettingsLocation());
+#ifdef QUILLMOOR_WITH_WAYLAND
+    if (UsesWayland(launch, std::getenv("WAYLAND_DISPLAY"))) {
+        WaylandHost host(store);
+        return RunOnHost(host, launch, store);
+    }
+#endif
     X11Host host(store);
-    int exitCode = 0;
-    if (launch.kind == LaunchOptions::Kind::SaverCommandLine)
-        exitCode = RunSaverProgram(launch.commandLine.c_str(), kShowDefault, host, store);
-    else
-        exitCode = host.RunDaemonStyle(launch);
-    if (exitCode == 0)
-        exitCode = host.failureCode();
-    return exitCode;
+    return RunOnHost(host, launch, store);
 }

@@ -28,8 +28,13 @@ Display* X11Host::Connect()
     }
     displayMissing_ = true;
     const char* name = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if (name && *name)
         std::fprintf(stderr, "quillmoor: cannot open the X display '%s'\n", name);
+    else if (wayland && *wayland)
+        std::fprintf(stderr, "quillmoor: this mode draws in an X11 window, and this Wayland session has no "
+                             "X display (DISPLAY is not set): -root, -window-id, the preview and the "
+                             "settings dialog need one; /s and -window run on Wayland itself\n");
     else
         std::fprintf(stderr, "quillmoor: no X display (DISPLAY is not set); "
                              "without one, render to files with: quillmoor --offscreen\n");

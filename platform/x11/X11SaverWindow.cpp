@@ -16,6 +16,7 @@
 #include "host/SaverWindowProc.h"
 #include "host/SetupErrors.h"
 #include "platform/linux/FrameReport.h"
+#include "platform/linux/MonotonicClock.h"
 #include "platform/linux/StopSignal.h"
 #include "platform/x11/X11DisplayDpi.h"
 #include "platform/x11/X11ErrorBox.h"
@@ -25,14 +26,6 @@
 #include "scene/Scene.h"
 
 namespace {
-
-uint32_t MonotonicMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
-    return static_cast<uint32_t>(ms);
-}
 
 bool VisualFitsGl(Display* display, XVisualInfo* visual)
 {
@@ -185,11 +178,7 @@ public:
         glXSwapBuffers(display_, surface_);
         frameReport_.FrameDone();
     }
-    void Sleep(unsigned milliseconds) override
-    {
-        timespec pause{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
-        nanosleep(&pause, nullptr);
-    }
+    void Sleep(unsigned milliseconds) override { SleepMilliseconds(milliseconds); }
 
 private:
     // Where a daemon or a preview host started the program nobody can answer a

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/linux/LaunchOptions.h"
+#include "platform/linux/WindowSystemChoice.h"
 
 namespace {
 
@@ -220,3 +221,32 @@ TEST(LaunchOptions, DaemonWindowEnvironment)
 }
 
 }  // namespace
+
+TEST(LaunchOptions, WaylandOnlyForTheProgramsOwnWindows)
+{
+    const struct {
+        std::vector<const char*> args;
+        const char* daemonWindow;
+        const char* waylandDisplay;
+        bool wayland;
+    } cases[] = {
+        {{"/s"}, nullptr, "wayland-1", true},
+        {{"-S"}, nullptr, "wayland-1", true},
+        {{"-window"}, nullptr, "wayland-1", true},
+        {{"-window"}, "0x200001", "wayland-1", true},
+        {{"/s"}, nullptr, nullptr, false},
+        {{"/s"}, nullptr, "", false},
+        {{"-root"}, nullptr, "wayland-1", false},
+        {{"-window-id", "5"}, nullptr, "wayland-1", false},
+        {{}, "0x200001", "wayland-1", false},
+        {{"/p", "1234"}, nullptr, "wayland-1", false},
+        {{"/c"}, nullptr, "wayland-1", false},
+        {{}, nullptr, "wayland-1", false},
+    };
+    for (const auto& each : cases) {
+        const LaunchOptions launch = Parse(each.args, each.daemonWindow);
+        EXPECT_EQ(UsesWayland(launch, each.waylandDisplay), each.wayland)
+            << (each.args.empty() ? "(none)" : each.args[0]) << " WAYLAND_DISPLAY="
+            << (each.waylandDisplay ? each.waylandDisplay : "(unset)");
+    }
+}

@@ -42,6 +42,16 @@ wait_exit() {
     done
 }
 
+# wait_for CONDITION SECONDS: polls a shell condition.
+wait_for() {
+    local i
+    for i in $(seq $(($2 * 10))); do
+        eval "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # still_running PID SECONDS: true when the process is alive after SECONDS.
 still_running() {
     sleep "$2"
