@@ -23,7 +23,7 @@ char LowerAscii(char c)
 
 }  // namespace
 
-int32_t DecimalPrefixToInt32(const char* text)
+uint32_t DecimalPrefixToWindowId(const char* text)
 {
     if (!text)
         return 0;
@@ -35,17 +35,18 @@ int32_t DecimalPrefixToInt32(const char* text)
         negative = *p == '-';
         ++p;
     }
-    // Accumulate the magnitude and stop growing it once past the 32-bit range,
-    // so arbitrarily long digit runs cannot overflow.
-    constexpr int64_t kLimit = static_cast<int64_t>(std::numeric_limits<int32_t>::max()) + 1;
-    int64_t magnitude = 0;
+    // Stop growing the magnitude once past 32 bits, so that arbitrarily long
+    // digit runs cannot overflow.
+    constexpr uint64_t kMax = std::numeric_limits<uint32_t>::max();
+    uint64_t magnitude = 0;
     for (; *p >= '0' && *p <= '9'; ++p) {
-        if (magnitude <= kLimit)
-            magnitude = magnitude * 10 + (*p - '0');
+        if (magnitude <= kMax)
+            magnitude = magnitude * 10 + static_cast<uint64_t>(*p - '0');
     }
-    if (negative)
-        return magnitude >= kLimit ? std::numeric_limits<int32_t>::min() : static_cast<int32_t>(-magnitude);
-    return magnitude >= kLimit ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(magnitude);
+    if (magnitude > kMax)
+        return static_cast<uint32_t>(kMax);
+    const uint32_t value = static_cast<uint32_t>(magnitude);
+    return negative ? 0u - value : value;
 }
 
 SaverCommandLine ParseSaverCommandLine(const char* line)
@@ -79,7 +80,7 @@ SaverCommandLine ParseSaverCommandLine(const char* line)
     case 'l':
         result.mode = kRunModePreview;
         result.numberAt = static_cast<size_t>(SkipBlanksAndColons(p + 1) - line);
-        result.window = DecimalPrefixToInt32(line + result.numberAt);
+        result.window = DecimalPrefixToWindowId(line + result.numberAt);
         break;
     case 's':
         result.mode = kRunModeSaver;
@@ -91,13 +92,13 @@ SaverCommandLine ParseSaverCommandLine(const char* line)
         if (!*rest)
             result.ownerIsForeground = true;
         else
-            result.window = DecimalPrefixToInt32(rest);
+            result.window = DecimalPrefixToWindowId(rest);
         break;
     }
     case 'a':
         result.mode = kRunModeChangePassword;
         result.numberAt = static_cast<size_t>(SkipBlanksAndColons(p + 1) - line);
-        result.window = DecimalPrefixToInt32(line + result.numberAt);
+        result.window = DecimalPrefixToWindowId(line + result.numberAt);
         break;
     default:
         break;

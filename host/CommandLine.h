@@ -8,7 +8,7 @@
 // /p 1234, /p:1234, /l1234, /c, /c:56 or /a 78.
 struct SaverCommandLine {
     RunMode mode = kRunModeNone;
-    int32_t window = 0;            // parent or owner window, decimal
+    uint32_t window = 0;           // parent or owner window, decimal
     bool ownerIsForeground = false;  // /c with no number: the foreground window owns the dialog
     // Where the switch's number text starts in the line, after its blanks and
     // colons (p, l, c and a only; 0 otherwise), for hosts that check it.
@@ -19,7 +19,9 @@ struct SaverCommandLine {
 // is the one separator. Never fails: unknown switches give kRunModeNone.
 SaverCommandLine ParseSaverCommandLine(const char* line);
 
-// The C library's atoi on `text`: leading white space, an optional sign, then
-// decimal digits (0 when there are none). A value beyond 32 bits saturates at
-// INT32_MIN or INT32_MAX instead of being undefined.
-int32_t DecimalPrefixToInt32(const char* text);
+// A window id as the C library's strtoul reads it where long has 32 bits:
+// leading white space, an optional sign, then decimal digits (0 when there
+// are none). A minus negates modulo 2^32, so "-5" gives the same 32 bits as
+// atoi would; a magnitude beyond 32 bits saturates at UINT32_MAX. Windows
+// hands window handles between 32-bit and 64-bit programs as these 32 bits.
+uint32_t DecimalPrefixToWindowId(const char* text);

@@ -7,7 +7,7 @@ int RunSaverProgram(const char* commandLine, int showCommand, SaverHost& host, S
 {
     const SaverCommandLine parsed = ParseSaverCommandLine(commandLine);
     runMode = parsed.mode;
-    const int32_t window = parsed.ownerIsForeground ? host.ForegroundWindow() : parsed.window;
+    const uint32_t window = parsed.ownerIsForeground ? host.ForegroundWindow() : parsed.window;
 
     SaverSettings settings;
     saverSettings = &settings;

@@ -8,18 +8,18 @@
 class SaverHost {
 public:
     virtual ~SaverHost() = default;
-    virtual int32_t ForegroundWindow() = 0;
+    virtual uint32_t ForegroundWindow() = 0;
     // The system's password change; does nothing where there is none.
-    virtual void RunPasswordChange(int32_t owner) = 0;
+    virtual void RunPasswordChange(uint32_t owner) = 0;
     // The modal configuration dialog; returns how it ended.
-    virtual int RunConfigDialog(int32_t owner) = 0;
+    virtual int RunConfigDialog(uint32_t owner) = 0;
     // The saver window until it is destroyed, shown with `showCommand` (how
     // the program was asked to show its window). 0 once it ran and was
     // closed; 1 when it could not be set up: shown to the user in an "Error"
     // box, or, where no user waits on it (a preview without a window to live
     // in, a window the system would not create), only in the diagnostic
     // output.
-    virtual int RunSaverWindow(int32_t parent, int showCommand) = 0;
+    virtual int RunSaverWindow(uint32_t parent, int showCommand) = 0;
 };
 
 // The show command of a program started without one (the system's

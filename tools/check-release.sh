@@ -10,8 +10,9 @@
 #   bash tools/check-release.sh [--windows] [--deb FILE]
 #
 # --windows also installs what the Windows stage (tests/wine/run.sh) needs and
-# prints Wine's version; test-releases.sh runs that stage afterwards, from
-# outside, where it can let 32-bit programs run. --deb FILE also installs and
+# prints Wine's version (and whether 32-bit Wine could be installed);
+# test-releases.sh runs that stage afterwards, from outside, where it can let
+# 32-bit programs run through qemu when asked. --deb FILE also installs and
 # runs a package built on another release.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -55,8 +56,9 @@ print_versions() {
   echo "GCC:     $(gcc -dumpfullversion)"
   echo "CMake:   $(cmake --version | awk 'NR == 1 {print $3}')"
   if [ "$windows" = 1 ]; then
-    echo "Wine:    $(dpkg-query -W -f='${Version}' wine)"
-    echo "MinGW:   $(i686-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || echo none)"
+    echo "Wine:    $(dpkg-query -W -f='${Version}' wine) (wine32:i386 $(dpkg-query -W -f='${Version}' wine32:i386 2>/dev/null || echo none))"
+    echo "MinGW:   $(x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || echo none) x86_64," \
+      "$(i686-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || echo none) i686"
   fi
 }
 

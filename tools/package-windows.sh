@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows installer, build-windows/quillmoor-VERSION-setup.exe (or
 # in $QUILLMOOR_WINDOWS_BUILD_DIR): installs what is missing, cross builds
-# quillmoor.scr (tools/build-windows.sh, which takes any extra arguments) and
-# packs it with NSIS. Prints the installer's path.
+# both savers (tools/build-windows.sh, which takes any extra configure
+# arguments) and packs them with NSIS. Prints the installer's path.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUILLMOOR_WINDOWS_BUILD_DIR:-$top/build-windows}

@@ -141,17 +141,11 @@ echo "== releases: ${releases[*]}, from $mirror, tree ${tree:0:12}"
 git -C "$top" diff --quiet HEAD || echo "test-releases: uncommitted changes are not tested; HEAD is"
 host_deb=
 results=()
-wine_runs=0
-if /lib/ld-linux.so.2 --version > /dev/null 2>&1 || [ "${QUILLMOOR_WINE_EMULATION:-0}" = 1 ]; then
-  wine_runs=1
-fi
 for release in "${releases[@]}"; do
   checks=()
   case "$release" in
     trixie)
-      # The Windows stage needs 32-bit programs: run by the kernel, or
-      # through qemu-i386 when asked (QUILLMOOR_WINE_EMULATION=1; slow).
-      if [ "$wine_runs" = 1 ]; then checks=(--windows); fi
+      checks=(--windows)
       if [ -z "$host_deb" ]; then
         started=$SECONDS
         host_deb=$(bash "$top/tools/package.sh" | tail -n 1)
@@ -176,16 +170,17 @@ for release in "${releases[@]}"; do
   (chroot "$dir" "${in_chroot[@]}" bash tools/check-release.sh "${checks[@]}" 2>&1 \
     | sed -u "s/^/[$release] /") &
   wait $! || status=$?
-  if [ "$release" = trixie ] && [ "$wine_runs" = 0 ]; then
-    echo "[$release] == Windows stage: SKIPPED: this kernel runs no 32-bit programs" \
-      "(QUILLMOOR_WINE_EMULATION=1 runs it through qemu-i386)"
-  elif [ "$release" = trixie ]; then
+  if [ "$release" = trixie ]; then
     wine_started=$SECONDS
     echo "[$release] == Windows stage under Wine $(chroot "$dir" dpkg-query -W -f='${Version}' wine)"
-    # From outside: a user namespace that lets 32-bit programs run cannot be
-    # made inside a chroot.
-    (bash "$top/tools/with-i386-emulation.sh" --probe "$dir/lib/ld-linux.so.2" \
-      chroot "$dir" "${in_chroot[@]}" bash tests/wine/run.sh --no-install 2>&1 \
+    # The 64-bit saver always runs; the 32-bit one where the kernel runs
+    # 32-bit programs, or through qemu-i386 when asked
+    # (QUILLMOOR_WINE_EMULATION=1; slow), from outside: a user namespace that
+    # lets them run cannot be made inside a chroot.
+    emulation=()
+    [ "${QUILLMOOR_WINE_EMULATION:-0}" != 1 ] \
+      || emulation=(bash "$top/tools/with-i386-emulation.sh" --probe "$dir/lib/ld-linux.so.2")
+    ("${emulation[@]}" chroot "$dir" "${in_chroot[@]}" bash tests/wine/run.sh --no-install 2>&1 \
       | sed -u "s/^/[$release] /") &
     if wait $!; then
       echo "[$release] == Windows stage: ok, $((SECONDS - wine_started)) s"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the Linux build's
 # (unit, render, command-line, X11 under Xvfb), then the Windows build's
-# under Wine. QUILLMOOR_SKIP_WINE=1 leaves out the Windows half; where the
-# kernel runs no 32-bit programs the Windows programs are built and their
-# imports checked, and the runs under Wine are skipped with a message
-# (QUILLMOOR_WINE_EMULATION=1 runs them through qemu-i386 instead, slowly).
+# under Wine: the 64-bit saver on every amd64 machine, the 32-bit one where
+# the kernel runs 32-bit programs and 32-bit Wine installs (otherwise one line
+# says why it was left out; QUILLMOOR_WINE_EMULATION=1 runs it through
+# qemu-i386 instead, slowly). QUILLMOOR_SKIP_WINE=1 leaves out the Windows
+# half.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/tools/install-deps.sh"
@@ -12,7 +13,7 @@ bash "$top/tools/build.sh" > /dev/null
 (cd "${QUILLMOOR_BUILD_DIR:-$top/build}" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
 
 if [ "${QUILLMOOR_SKIP_WINE:-0}" != 1 ]; then
-  echo "== Windows: quillmoor.scr cross built with mingw-w64, checked under Wine"
+  echo "== Windows: both quillmoor.scr cross built with mingw-w64, checked under Wine"
   bash "$top/tools/install-windows-deps.sh"
   if [ "${QUILLMOOR_WINE_EMULATION:-0}" = 1 ]; then
     bash "$top/tools/with-i386-emulation.sh" bash "$top/tests/wine/run.sh" --no-install

@@ -1,14 +1,16 @@
 ; The Windows installer: puts quillmoor.scr where the display settings list
-; screen savers and registers an uninstaller with Add/Remove Programs.
-; Built by the Windows build's `installer` target (tools/package-windows.sh),
-; which defines VERSION (x.y.z), VERSION4 (x.y.z.0), SAVER (the built .scr),
-; ICON and OUTFILE.
+; screen savers and registers an uninstaller with Add/Remove Programs. A
+; 32-bit program, so that it runs on every Windows; it carries both savers and
+; installs the one that matches the system. Built by the 32-bit Windows
+; build's `installer` target (tools/package-windows.sh), which defines VERSION
+; (x.y.z), VERSION4 (x.y.z.0), SAVER (the 32-bit .scr), SAVER64 (the 64-bit
+; one), ICON, OUTFILE and LICENSE.
 ;
 ; Silent: `setup.exe /S` installs, `uninstall.exe /S` uninstalls; neither
 ; touches the user's choice of screen saver.
 
-!ifndef VERSION | VERSION4 | SAVER | ICON | OUTFILE
-  !error "makensis needs -DVERSION -DVERSION4 -DSAVER -DICON -DOUTFILE"
+!ifndef VERSION | VERSION4 | SAVER | SAVER64 | ICON | OUTFILE | LICENSE
+  !error "makensis needs -DVERSION -DVERSION4 -DSAVER -DSAVER64 -DICON -DOUTFILE -DLICENSE"
 !endif
 
 Unicode true
@@ -25,7 +27,8 @@ ManifestDPIAware true
 
 Name "Quillmoor"
 OutFile "${OUTFILE}"
-; Only the uninstaller lives here; the saver goes to the system folder.
+; Only the uninstaller and the licence live here; the saver goes to the system
+; folder. 64-bit Windows gets the 64-bit Program Files (see FindSaverDir).
 InstallDir "$PROGRAMFILES\Quillmoor"
 BrandingText "Quillmoor ${VERSION}"
 
@@ -36,7 +39,7 @@ VIAddVersionKey /LANG=0 CompanyName "Orvel"
 VIAddVersionKey /LANG=0 FileDescription "Quillmoor screen saver setup"
 VIAddVersionKey /LANG=0 FileVersion "${VERSION}"
 VIAddVersionKey /LANG=0 ProductVersion "${VERSION}"
-VIAddVersionKey /LANG=0 LegalCopyright "Copyright 2026 Orvel. All rights reserved."
+VIAddVersionKey /LANG=0 LegalCopyright "Copyright (c) 2026 Orvel. MIT License."
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -52,21 +55,54 @@ VIAddVersionKey /LANG=0 LegalCopyright "Copyright 2026 Orvel. All rights reserve
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE English
 
-; The folder the saver goes into, as every program on the machine names it.
-; The display settings look for savers in the system folder. On 64-bit
-; Windows this 32-bit installer's $SYSDIR (System32) is redirected to
-; SysWOW64, which is where a 32-bit saver belongs; but paths handed to 64-bit
-; programs (Add/Remove Programs' icon, the chosen saver) would be read as the
-; real System32. So on 64-bit Windows the folder is spelt out as SysWOW64,
-; which means the same to 32-bit and 64-bit programs.
+; Where this installation lives. 64-bit Windows gets the 64-bit saver in the
+; real System32 (written with file-system redirection off, which a 32-bit
+; program's $SYSDIR would otherwise send to SysWOW64), the uninstaller in the
+; 64-bit Program Files and the uninstall entry in the registry's 64-bit view.
+; 32-bit Windows gets the 32-bit saver in System32.
 Var SaverDir
 !macro FindSaverDir
-  ${If} ${IsWow64}
-    StrCpy $SaverDir "$WINDIR\SysWOW64"
+  ${If} ${RunningX64}
+    SetRegView 64
+    StrCpy $SaverDir "$WINDIR\System32"
+    StrCpy $INSTDIR "$PROGRAMFILES64\Quillmoor"
   ${Else}
     StrCpy $SaverDir "$SYSDIR"
   ${EndIf}
 !macroend
+
+; Redirection off only while this installer touches the system folder itself.
+!macro SystemFolderBegin
+  ${If} ${RunningX64}
+    ${DisableX64FSRedirection}
+  ${EndIf}
+!macroend
+!macro SystemFolderEnd
+  ${If} ${RunningX64}
+    ${EnableX64FSRedirection}
+  ${EndIf}
+!macroend
+
+; The previous installer put the 32-bit saver into SysWOW64, its uninstaller
+; into the 32-bit Program Files and its entry into the 32-bit registry view.
+; Take those away, and let a user who chose that saver keep Quillmoor.
+!define OLD_SAVER "$WINDIR\SysWOW64\quillmoor.scr"
+Function RemoveOldInstallation
+  ${IfNot} ${RunningX64}
+    Return
+  ${EndIf}
+  Delete /REBOOTOK "${OLD_SAVER}"
+  Delete "$PROGRAMFILES32\Quillmoor\LICENSE.txt"
+  Delete "$PROGRAMFILES32\Quillmoor\uninstall.exe"
+  RMDir "$PROGRAMFILES32\Quillmoor"
+  SetRegView 32
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  SetRegView 64
+  ReadRegStr $0 HKCU "Control Panel\Desktop" "SCRNSAVE.EXE"
+  ${If} $0 == "${OLD_SAVER}"
+    WriteRegStr HKCU "Control Panel\Desktop" "SCRNSAVE.EXE" "$SaverDir\quillmoor.scr"
+  ${EndIf}
+FunctionEnd
 
 ; Writing to the system folder and HKLM needs an administrator. Where no UAC
 ; prompt raises the rights (older Windows, or refused), stop with 740
@@ -92,15 +128,21 @@ Function un.onInit
 FunctionEnd
 
 Section "Quillmoor"
+  Call RemoveOldInstallation
+  !insertmacro SystemFolderBegin
   SetOutPath "$SaverDir"
-  File "/oname=quillmoor.scr" "${SAVER}"
+  ${If} ${RunningX64}
+    File "/oname=quillmoor.scr" "${SAVER64}"
+  ${Else}
+    File "/oname=quillmoor.scr" "${SAVER}"
+  ${EndIf}
+  ${GetSize} "$SaverDir" "/M=quillmoor.scr /S=0K /G=0" $0 $1 $2
+  !insertmacro SystemFolderEnd
   SetOutPath "$INSTDIR"
   File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  ; Add/Remove Programs. A 32-bit installer's HKLM\Software is the 32-bit
-  ; view on 64-bit Windows (WOW6432Node), which the list reads as well.
-  ${GetSize} "$SaverDir" "/M=quillmoor.scr /S=0K /G=0" $0 $1 $2
+  ; Add/Remove Programs (the view FindSaverDir chose).
   ${GetSize} "$INSTDIR" "/S=0K /G=0" $3 $1 $2
   IntOp $0 $0 + $3
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Quillmoor"
@@ -120,7 +162,7 @@ SectionEnd
 ; is off so that 64-bit Windows runs its own (64-bit) settings.
 Function OpenScreenSaverSettings
   ${DisableX64FSRedirection}
-  Exec '"$SYSDIR\rundll32.exe" desk.cpl,InstallScreenSaver $SaverDir\quillmoor.scr'
+  Exec '"$SYSDIR\rundll32.exe" desk.cpl,InstallScreenSaver "$SaverDir\quillmoor.scr"'
   ${EnableX64FSRedirection}
 FunctionEnd
 
@@ -130,7 +172,9 @@ FunctionEnd
 ; restart.
 Section "Uninstall"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  !insertmacro SystemFolderBegin
   Delete /REBOOTOK "$SaverDir\quillmoor.scr"
+  !insertmacro SystemFolderEnd
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

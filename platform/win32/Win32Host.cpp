@@ -5,24 +5,24 @@
 #include "platform/win32/Win32Password.h"
 #include "platform/win32/Win32SaverWindow.h"
 
-int32_t Win32Host::ForegroundWindow()
+uint32_t Win32Host::ForegroundWindow()
 {
-    return Int32FromWindow(GetForegroundWindow());
+    return WindowIdFromWindow(GetForegroundWindow());
 }
 
-void Win32Host::RunPasswordChange(int32_t owner)
+void Win32Host::RunPasswordChange(uint32_t owner)
 {
-    RunSaverPasswordChange(WindowFromInt32(owner));
+    RunSaverPasswordChange(WindowFromWindowId(owner));
 }
 
-int Win32Host::RunConfigDialog(int32_t owner)
+int Win32Host::RunConfigDialog(uint32_t owner)
 {
-    return static_cast<int>(RunWin32ConfigDialog(instance_, WindowFromInt32(owner), store_));
+    return static_cast<int>(RunWin32ConfigDialog(instance_, WindowFromWindowId(owner), store_));
 }
 
-int Win32Host::RunSaverWindow(int32_t parent, int showCommand)
+int Win32Host::RunSaverWindow(uint32_t parent, int showCommand)
 {
     SaverSettings fallback;
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
-    return RunWin32SaverWindow(instance_, WindowFromInt32(parent), showCommand, settings);
+    return RunWin32SaverWindow(instance_, WindowFromWindowId(parent), showCommand, settings);
 }

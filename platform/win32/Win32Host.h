@@ -9,10 +9,10 @@ class Win32Host : public SaverHost {
 public:
     Win32Host(HINSTANCE instance, SettingsStore& store) : instance_(instance), store_(store) {}
 
-    int32_t ForegroundWindow() override;
-    void RunPasswordChange(int32_t owner) override;
-    int RunConfigDialog(int32_t owner) override;
-    int RunSaverWindow(int32_t parent, int showCommand) override;
+    uint32_t ForegroundWindow() override;
+    void RunPasswordChange(uint32_t owner) override;
+    int RunConfigDialog(uint32_t owner) override;
+    int RunSaverWindow(uint32_t parent, int showCommand) override;
 
 private:
     HINSTANCE instance_;

@@ -1,5 +1,6 @@
 #include "platform/x11/X11Host.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -41,28 +42,28 @@ Display* X11Host::Connect()
     return nullptr;
 }
 
-int32_t X11Host::ForegroundWindow()
+uint32_t X11Host::ForegroundWindow()
 {
     if (!Connect())
         return 0;
     Window focus = None;
     int revert = 0;
     XGetInputFocus(display_, &focus, &revert);
-    return focus == None || focus == PointerRoot ? 0 : static_cast<int32_t>(focus);
+    return focus == None || focus == PointerRoot ? 0 : static_cast<uint32_t>(focus);
 }
 
-void X11Host::RunPasswordChange(int32_t)
+void X11Host::RunPasswordChange(uint32_t)
 {
 }
 
-int X11Host::RunConfigDialog(int32_t owner)
+int X11Host::RunConfigDialog(uint32_t owner)
 {
     if (!Connect())
         return 0;
     SaverSettings fallback;
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
     const int result =
-        RunX11ConfigDialog(display_, static_cast<Window>(static_cast<uint32_t>(owner)), settings, store_);
+        RunX11ConfigDialog(display_, static_cast<Window>(owner), settings, store_);
     const std::string writeError = store_.WriteError();
     if (!writeError.empty()) {
         // The user asked for the settings to be kept: say that they were not.
@@ -72,7 +73,7 @@ int X11Host::RunConfigDialog(int32_t owner)
     return result;
 }
 
-int X11Host::RunSaverWindow(int32_t parent, int /*showCommand: X windows map as they are*/)
+int X11Host::RunSaverWindow(uint32_t parent, int /*showCommand: X windows map as they are*/)
 {
     if (!Connect())
         return 1;
@@ -82,7 +83,8 @@ int X11Host::RunSaverWindow(int32_t parent, int /*showCommand: X windows map as 
     SaverSettings& settings = saverSettings ? *saverSettings : fallback;
     X11SaverTarget target;
     if (runMode == kRunModePreview) {
-        if (parent <= 0) {
+        // X ids never reach the top bit: one there was a negative number.
+        if (parent == 0 || parent > INT32_MAX) {
             std::fprintf(stderr, "quillmoor: the preview needs the id of a window to draw in (/p ID)\n");
             return 1;
         }

@@ -15,10 +15,10 @@ public:
     X11Host(const X11Host&) = delete;
     X11Host& operator=(const X11Host&) = delete;
 
-    int32_t ForegroundWindow() override;
-    void RunPasswordChange(int32_t owner) override;
-    int RunConfigDialog(int32_t owner) override;
-    int RunSaverWindow(int32_t parent, int showCommand) override;
+    uint32_t ForegroundWindow() override;
+    void RunPasswordChange(uint32_t owner) override;
+    int RunConfigDialog(uint32_t owner) override;
+    int RunSaverWindow(uint32_t parent, int showCommand) override;
 
     // -root, -window-id / XSCREENSAVER_WINDOW and -window: the saver draws
     // without dismissal (a daemon owns input and locking).

@@ -1,4 +1,4 @@
-// libFuzzer target: the saver command line and its atoi, and the Linux
+// libFuzzer target: the saver command line and its window ids, and the Linux
 // launch options over the same bytes cut into words at line breaks (a first
 // byte of 1 makes the first word XSCREENSAVER_WINDOW).
 #include <algorithm>
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const SaverCommandLine parsed = ParseSaverCommandLine(line.c_str());
     if (parsed.mode < kRunModeNone || parsed.mode > kRunModeSaver || parsed.numberAt > std::strlen(line.c_str()))
         std::abort();
-    DecimalPrefixToInt32(line.c_str());
+    DecimalPrefixToWindowId(line.c_str());
 
     std::vector<std::string> words{"quillmoor"};
     size_t start = size > 0 && data[0] == 1 ? 1 : 0;

@@ -9,7 +9,7 @@ namespace {
 struct LineCase {
     const char* line;
     RunMode mode;
-    int32_t window;
+    uint32_t window;
     bool foreground;
 };
 
@@ -113,24 +113,25 @@ TEST(CommandLine, OnlyOneSwitchAndItsNumberAreRead)
         ExpectParse(c);
 }
 
-TEST(CommandLine, NumbersFollowAtoiWithoutOverflow)
+TEST(CommandLine, WindowIdsAreUnsigned32BitWithoutOverflow)
 {
     const LineCase cases[] = {
-        {"saver.scr /p -5", kRunModePreview, -5, false},
+        {"saver.scr /p -5", kRunModePreview, 4294967291u, false},  // atoi's -5, as 32 bits
         {"saver.scr /p +9", kRunModePreview, 9, false},
-        {"saver.scr /p \t 42", kRunModePreview, 42, false},  // atoi skips the tab itself
-        {"saver.scr /p 2147483647", kRunModePreview, INT32_MAX, false},
-        {"saver.scr /p 2147483648", kRunModePreview, INT32_MAX, false},
-        {"saver.scr /p 99999999999999999999999999999", kRunModePreview, INT32_MAX, false},
-        {"saver.scr /p -2147483648", kRunModePreview, INT32_MIN, false},
-        {"saver.scr /p -2147483649", kRunModePreview, INT32_MIN, false},
+        {"saver.scr /p \t 42", kRunModePreview, 42, false},  // skips the tab itself
+        {"saver.scr /p 2147483648", kRunModePreview, 2147483648u, false},
+        {"saver.scr /c:4294967295", kRunModeConfigure, UINT32_MAX, false},
+        {"saver.scr /p 4294967296", kRunModePreview, UINT32_MAX, false},
+        {"saver.scr /p 99999999999999999999999999999", kRunModePreview, UINT32_MAX, false},
+        {"saver.scr /p -2147483648", kRunModePreview, 2147483648u, false},
+        {"saver.scr /p -4294967296", kRunModePreview, UINT32_MAX, false},
         {"saver.scr /a 00000000000000000000000000000000000012", kRunModeChangePassword, 12, false},
     };
     for (const LineCase& c : cases)
         ExpectParse(c);
-    EXPECT_EQ(DecimalPrefixToInt32("- 5"), 0);
-    EXPECT_EQ(DecimalPrefixToInt32(""), 0);
-    EXPECT_EQ(DecimalPrefixToInt32(nullptr), 0);
+    EXPECT_EQ(DecimalPrefixToWindowId("- 5"), 0u);
+    EXPECT_EQ(DecimalPrefixToWindowId(""), 0u);
+    EXPECT_EQ(DecimalPrefixToWindowId(nullptr), 0u);
 }
 
 }  // namespace

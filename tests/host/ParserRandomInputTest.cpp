@@ -2,7 +2,6 @@
 // and must agree with a simple reference.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -14,25 +13,31 @@
 
 namespace {
 
-// atoi with the overflow pinned to the 32-bit limits, through strtoll.
-int32_t ReferenceAtoi(const std::string& text)
+// strtoul where long has 32 bits, through strtoull: a magnitude past 32 bits
+// saturates, a minus negates modulo 2^32.
+uint32_t ReferenceWindowId(const std::string& text)
 {
     errno = 0;
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
+    const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+    const size_t sign = text.find_first_not_of(" \t\n\v\f\r");
+    const bool negative = sign != std::string::npos && text[sign] == '-';
+    const unsigned long long magnitude = negative ? 0ull - value : value;
+    if (errno == ERANGE || magnitude > UINT32_MAX)
+        return UINT32_MAX;
+    return static_cast<uint32_t>(value);
 }
 
-TEST(ParserRandomInput, CommandLineNumbersMatchReferenceAtoi)
+TEST(ParserRandomInput, CommandLineNumbersMatchReferenceStrtoul)
 {
     std::mt19937 random(12345);
     const std::string alphabet = " \t\n+-0123456789999:x";
     for (int k = 0; k < 20000; ++k) {
         const std::string number = RandomText(random, alphabet, 30);
-        ASSERT_EQ(DecimalPrefixToInt32(number.c_str()), ReferenceAtoi(number)) << "[" << number << "]";
+        ASSERT_EQ(DecimalPrefixToWindowId(number.c_str()), ReferenceWindowId(number)) << "[" << number << "]";
         const SaverCommandLine parsed = ParseSaverCommandLine(("saver /p" + number).c_str());
         ASSERT_EQ(parsed.mode, kRunModePreview);
         const size_t start = number.find_first_not_of(" :");
-        ASSERT_EQ(parsed.window, start == std::string::npos ? 0 : ReferenceAtoi(number.substr(start)));
+        ASSERT_EQ(parsed.window, start == std::string::npos ? 0u : ReferenceWindowId(number.substr(start)));
     }
 }
 
@@ -49,7 +54,7 @@ TEST(ParserRandomInput, CommandLinesOfAnyBytesGiveAKnownMode)
         ASSERT_GE(parsed.mode, kRunModeNone);
         ASSERT_LE(parsed.mode, kRunModeSaver);
         if (parsed.mode == kRunModeSaver || parsed.mode == kRunModeNone) {
-            ASSERT_EQ(parsed.window, 0);
+            ASSERT_EQ(parsed.window, 0u);
         }
         ASSERT_TRUE(!parsed.ownerIsForeground || parsed.mode == kRunModeConfigure);
     }

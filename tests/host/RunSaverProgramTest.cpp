@@ -22,15 +22,15 @@ public:
 
 class RecordingHost : public SaverHost {
 public:
-    int32_t ForegroundWindow() override { return 777; }
-    void RunPasswordChange(int32_t owner) override { calls.push_back("password " + std::to_string(owner)); }
-    int RunConfigDialog(int32_t owner) override
+    uint32_t ForegroundWindow() override { return 777; }
+    void RunPasswordChange(uint32_t owner) override { calls.push_back("password " + std::to_string(owner)); }
+    int RunConfigDialog(uint32_t owner) override
     {
         calls.push_back("config " + std::to_string(owner));
         sawSettings = saverSettings != nullptr;
         return 1;
     }
-    int RunSaverWindow(int32_t parent, int showCommand) override
+    int RunSaverWindow(uint32_t parent, int showCommand) override
     {
         calls.push_back("window " + std::to_string(parent) + " mode " + std::to_string(runMode) + " show "
                         + std::to_string(showCommand));

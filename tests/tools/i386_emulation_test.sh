@@ -23,11 +23,14 @@ own_map=$(tr -s ' ' < /proc/self/uid_map)
 # probe|where the command runs
 while IFS='|' read -r probe where; do
   out=$(bash "$top/tools/with-i386-emulation.sh" --probe "$work/$probe" \
-    sh -c 'tr -s " " < /proc/self/uid_map; /lib/ld-linux.so.2 --version > /dev/null 2>&1 || echo no-i386' \
+    sh -c 'tr -s " " < /proc/self/uid_map; /lib/ld-linux.so.2 --version > /dev/null 2>&1 || echo no-i386
+      bash "$1/tools/i386-probe.sh" > /dev/null || echo no-i386-probe' probe "$top" \
     2> "$work/err")
   code=$?
   [ "$code" = 0 ] || { fail "probe that $probe: exit $code: $(cat "$work/err")"; continue; }
   map=$(head -n 1 <<< "$out")
+  # tools/i386-probe.sh, which needs no i386 package, agrees with the loader.
+  [ "$(grep -c no-i386 <<< "$out")" = 1 ] && fail "probe that $probe: i386-probe.sh and the i386 loader disagree: $out"
   case "$where" in
     here) [ "$map" = "$own_map" ] || fail "probe that $probe: ran in another namespace ($map)" ;;
     namespace)

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # tools/install-deps.sh against releases faked through apt-cache: OSMesa's
 # headers come only when asked for, and a release without them stops the
-# request with a message before anything is installed.
+# request with a message before anything is installed. Then
+# tools/install-windows-deps.sh: the amd64 half must install; the i386 half is
+# asked for only where the kernel runs 32-bit programs, and its failure is
+# said in one line without stopping the caller.
 set -u
 top=$1
 work=$(mktemp -d)
@@ -11,11 +14,14 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # The script beside a stand-in for the installer, which records its request.
 mkdir -p "$work/tools" "$work/bin"
-cp "$top/tools/install-deps.sh" "$work/tools/"
+cp "$top/tools/install-deps.sh" "$top/tools/install-windows-deps.sh" "$work/tools/"
+# Fails a request that holds a package named in $REFUSE.
 cat > "$work/tools/apt-install-missing.sh" <<'STUB'
 shift
-printf '%s\n' "$@" > "$INSTALL_REQUEST"
+printf '%s\n' "$@" >> "$INSTALL_REQUEST"
+[ -z "${REFUSE:-}" ] || ! printf '%s\n' "$@" | grep -qx "$REFUSE"
 STUB
+printf '#!/bin/sh\n[ "$KERNEL_I386" = yes ] || { echo "the kernel says no"; exit 1; }\n' > "$work/tools/i386-probe.sh"
 # apt-cache policy as a release answers it: $CANDIDATE empty means the
 # release does not know the package at all.
 cat > "$work/bin/apt-cache" <<'STUB'
@@ -54,5 +60,23 @@ QUILLMOOR_OSMESA=OFF|OFF||25.0.7-2+deb13u1|0|no
 an unknown argument||--osmesa6||2|
 CASES
 
-[ "$failures" = 0 ] && echo "ok: install-deps chooses OSMesa by request and release"
+# case|kernel runs i386|package refused|exit|wine32 asked for|what it says
+while IFS='|' read -r name kernel refuse want_code want_wine32 want_said; do
+  rm -f "$work/request"
+  INSTALL_REQUEST=$work/request KERNEL_I386=$kernel REFUSE=$refuse PATH="$work/bin:$PATH" \
+    bash "$work/tools/install-windows-deps.sh" > "$work/out" 2>&1
+  code=$?
+  got=no
+  grep -qx 'wine32:i386' "$work/request" && got=yes
+  said=$(cat "$work/out")
+  [ "$code" = "$want_code" ] && [ "$got" = "$want_wine32" ] && [[ "$said" =~ ^$want_said$ ]] \
+    || fail "$name: exit $code, wine32 asked for: $got: $said"
+done <<'CASES'
+a kernel without IA-32|no||0|no|install-windows-deps: no 32-bit Wine: the kernel says no
+a kernel with it|yes||0|yes|
+an i386 package the mirror cannot give|yes|libgl1:i386|0|yes|.*no 32-bit Wine: .*missing: wine32:i386 libgl1:i386 .*
+an amd64 package it cannot give|yes|wine64|1|no|
+CASES
+
+[ "$failures" = 0 ] && echo "ok: install-deps chooses OSMesa by request and release; install-windows-deps goes on without i386"
 [ "$failures" = 0 ]

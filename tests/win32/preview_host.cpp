@@ -8,6 +8,7 @@
 // Exit code 0 when everything held, 1 with a FAIL line otherwise.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -78,15 +79,17 @@ int main(int argc, char** argv)
     if (!parent)
         return Fail("cannot create the parent window", nullptr);
 
-    const std::string commandLine =
-        "\"" + saverPath + "\" /p " + std::to_string(reinterpret_cast<uintptr_t>(parent));
+    // Handles pass between 32-bit and 64-bit programs as their low 32 bits,
+    // in decimal: the id the saver is given.
+    const uint32_t parentId = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent));
+    const std::string commandLine = "\"" + saverPath + "\" /p " + std::to_string(parentId);
     std::string mutableLine = commandLine;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION saver{};
     if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &saver))
         return Fail("cannot start the saver", nullptr);
-    std::printf("started: %s\n", commandLine.c_str());
+    std::printf("started: %s (window id %lu)\n", commandLine.c_str(), static_cast<unsigned long>(parentId));
     std::fflush(stdout);
 
     HWND child = nullptr;

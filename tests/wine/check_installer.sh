@@ -1,6 +1,9 @@
-# The installer: a silent install puts quillmoor.scr into the system folder
-# and an uninstall entry into the registry without touching the user's choice
-# of saver; the installed saver runs; a silent uninstall takes it all away.
+# The installer: a silent install puts the saver of the prefix's kind into
+# its system32 and an uninstall entry into the registry view of that kind,
+# without touching the user's choice of saver; in a 64-bit prefix it takes
+# away what the previous installer left (the 32-bit saver in syswow64, its
+# uninstaller and entry); the installed saver runs; a silent uninstall takes
+# it all away.
 
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmoor'
 
@@ -13,11 +16,15 @@ check_installer() {
     strings -el "$INSTALLER" | grep -qx "$VERSION" \
         || fail "the installer's version resource does not hold $VERSION"
 
-    # 32-bit savers belong in SysWOW64 on 64-bit Windows (a prefix with a
-    # syswow64 folder), else in system32.
-    local folder=system32
-    [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && folder=syswow64
+    local folder=system32 view=/reg:$BITS
     local scr=$WINEPREFIX/drive_c/windows/$folder/quillmoor.scr
+    local old=$WINEPREFIX/drive_c/windows/syswow64/quillmoor.scr oldDir="$WINEPREFIX/drive_c/Program Files (x86)/Quillmoor"
+    if [ "$BITS" = 64 ]; then
+        mkdir -p "$oldDir"
+        cp "$build32/platform/win32/quillmoor.scr" "$old"
+        cp "$INSTALLER" "$oldDir/uninstall.exe"
+        wine reg add "$UNINSTALL_KEY" /v DisplayName /d Quillmoor /f /reg:32 >/dev/null 2>&1
+    fi
 
     start SETUP wine "$INSTALLER" /S
     wait_exit "$SETUP" 60
@@ -26,7 +33,15 @@ check_installer() {
     if wine reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE >/dev/null 2>&1; then
         fail "setup /S chose a screen saver for the user"
     fi
-    wine reg query "$UNINSTALL_KEY" /reg:32 2>/dev/null | tr -d '\r' >"$WORK/entry.txt"
+    if [ "$BITS" = 64 ]; then
+        local left=
+        [ -e "$old" ] && left+=" syswow64\\quillmoor.scr"
+        [ -e "$oldDir" ] && left+=" Program Files (x86)\\Quillmoor"
+        wine reg query "$UNINSTALL_KEY" /reg:32 >/dev/null 2>&1 && left+=" the 32-bit view's entry"
+        [ -z "$left" ] && pass "setup /S took away the previous installation" \
+            || fail "setup /S left the previous installation's:$left"
+    fi
+    wine reg query "$UNINSTALL_KEY" $view 2>/dev/null | tr -d '\r' >"$WORK/entry.txt"
     local name expected value bad=
     while read -r name expected; do
         value=$(installed_value "$name")
@@ -46,10 +61,12 @@ LIST
     local uninstaller
     uninstaller=$(winepath -u "$(installed_value UninstallString | tr -d '"')" 2>/dev/null)
     [ -f "$uninstaller" ] || bad+=" UninstallString (no such file)"
+    case "$uninstaller" in */c:/"Program Files"/Quillmoor/uninstall.exe) ;;
+        *) bad+=" UninstallString (not in the $BITS-bit Program Files)" ;; esac
     # The licence travels with the program, beside its uninstaller.
     cmp -s "$(dirname "$uninstaller")/LICENSE.txt" "$top/LICENSE" || bad+=" LICENSE.txt beside the uninstaller"
     [ -z "$bad" ] || { cat "$WORK/entry.txt"; fail "uninstall entry:$bad"; return 1; }
-    pass "setup /S: quillmoor.scr in $folder, uninstall entry for $VERSION"
+    pass "setup /S: the $BITS-bit quillmoor.scr in $folder, uninstall entry for $VERSION in the $BITS-bit view"
 
     # The installed saver, started as the system starts it.
     start SAVER wine "C:\\windows\\$folder\\quillmoor.scr" /s
@@ -72,7 +89,7 @@ LIST
     bad=
     [ -e "$scr" ] && bad+=" quillmoor.scr"
     [ -e "$folderOfUninstaller" ] && bad+=" $(ls "$folderOfUninstaller")"
-    wine reg query "$UNINSTALL_KEY" /reg:32 >/dev/null 2>&1 && bad+=" the uninstall entry"
+    wine reg query "$UNINSTALL_KEY" $view >/dev/null 2>&1 && bad+=" the uninstall entry"
     [ -z "$bad" ] && pass "uninstall /S removes the saver, the uninstaller and the entry" \
         || fail "uninstall /S left:$bad"
 }

@@ -1,44 +1,53 @@
-# Shared by the Wine checks: a private Xvfb and Wine prefix per run, bounded
-# waits and screenshots. Sourced by run.sh. Nothing here is timed: under Wine
+# Shared by the Wine checks: a private Xvfb and Wine prefix per run (one run
+# per build), bounded waits and screenshots. Sourced by run.sh. Nothing here is timed: under Wine
 # the same work takes very different times from run to run.
 
 WORK=${WORK:?}
 ARTIFACTS=${ARTIFACTS:?}
 FAILURES=0
+PASSES=0
+BITS=
 STARTED_PIDS=()
 XVFB_PID=
 
 . "$(dirname "${BASH_SOURCE[0]}")/../support/processes.sh"
 
-pass() { echo "  ok: $*"; }
+# Each result names the build it is for.
+pass() {
+    echo "  ok [$BITS-bit]: $*"
+    PASSES=$((PASSES + 1))
+}
 fail() {
-    echo "  FAIL: $*"
+    echo "  FAIL [$BITS-bit]: $*"
     FAILURES=$((FAILURES + 1))
     return 1
 }
 
-# A fresh Wine prefix with no crash dialog (a crash must end the process so
+# make_prefix win64|win32: a fresh Wine prefix of that kind with no crash dialog (a crash must end the process so
 # that its exit code tells) and no managed windows: with no window manager to
 # answer, Wine would wait 2 s at every window's withdrawal, and a wrong close
 # would show only after that.
 make_prefix() {
-    export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX=$WORK/prefix WINEARCH=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     wineboot -i >"$WORK/wineboot.log" 2>&1 || { cat "$WORK/wineboot.log"; return 1; }
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
 }
 
-cleanup() {
+# end_run: ends what the run started (processes, Wine, its Xvfb).
+end_run() {
     local pid
     for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
     [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
     for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    STARTED_PIDS=()
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null
         wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
     fi
-    rm -rf "$WORK"
+    unset WINEPREFIX
 }
 
 # stop PID: ends a process this run started that outlived its check.
