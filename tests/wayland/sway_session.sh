@@ -127,10 +127,11 @@ background_pixels() {
 # thin text strokes) vanish, solid shapes (the models) remain.
 lit_pixels() { convert "$1" -threshold 8% -format '%[fx:round(mean*w*h)]' info:; }
 solid_pixels() { convert "$1" -threshold 8% -morphology Erode Square:1 -format '%[fx:round(mean*w*h)]' info:; }
-# The frame-rate text's height: in the picture's lower right corner, from
-# the first to the last row with at least four bright pixels.
+# The frame-rate text's height: in the picture's lower right corner (its
+# distance from the corner doubles with the scale too), from the first to the
+# last row with at least four bright pixels.
 text_height() {
-    convert "$1" -gravity southeast -crop 30%x9%+0+0 +repage -threshold 40% -negate -compress none pbm:- \
+    convert "$1" -gravity southeast -crop 45%x15%+0+0 +repage -threshold 40% -negate -compress none pbm:- \
         | awk 'NR == 2 {w = $1; next} NR > 2 {for (i = 1; i <= NF; i++) {c++; s += $i; if (c == w) {row++; if (s >= 4) {if (!first) first = row; last = row} c = 0; s = 0}}}
                END {print (first ? last - first + 1 : 0)}'
 }
