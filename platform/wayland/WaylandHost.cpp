@@ -30,14 +30,14 @@ wl_display* WaylandHost::Connect()
     return nullptr;
 }
 
-int WaylandHost::RunConfigDialog(int32_t)
+int WaylandHost::RunConfigDialog(uint32_t)
 {
     std::fprintf(stderr, "quillmoor: the settings dialog is an X11 window: it needs an X display\n");
     failed_ = true;
     return 0;
 }
 
-int WaylandHost::RunSaverWindow(int32_t, int /*showCommand: a toplevel shows as the compositor places it*/)
+int WaylandHost::RunSaverWindow(uint32_t, int /*showCommand: a toplevel shows as the compositor places it*/)
 {
     if (runMode != kRunModeSaver) {
         std::fprintf(stderr, "quillmoor: the preview draws into an X11 window: it needs an X display\n");

@@ -14,10 +14,10 @@ public:
     WaylandHost(const WaylandHost&) = delete;
     WaylandHost& operator=(const WaylandHost&) = delete;
 
-    int32_t ForegroundWindow() override { return 0; }
-    void RunPasswordChange(int32_t) override {}
-    int RunConfigDialog(int32_t owner) override;
-    int RunSaverWindow(int32_t parent, int showCommand) override;
+    uint32_t ForegroundWindow() override { return 0; }
+    void RunPasswordChange(uint32_t) override {}
+    int RunConfigDialog(uint32_t owner) override;
+    int RunSaverWindow(uint32_t parent, int showCommand) override;
 
     // -window: the show in an ordinary resizable window, without dismissal.
     int RunDaemonStyle(const LaunchOptions& launch);
