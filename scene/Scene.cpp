@@ -98,6 +98,22 @@ Scene::~Scene()
 
 bool Scene::RenderFrame(int /*sceneParameter*/)
 {
+    const bool backBufferFrame = BeginFrame();
+    Update();
+    Draw();
+
+    glFlush();
+    return backBufferFrame;
+}
+
+void Scene::AdvanceFrame()
+{
+    BeginFrame();
+    Update();
+}
+
+bool Scene::BeginFrame()
+{
     const bool incremental = stage && stage->DrawsIncrementally();
     const bool backBufferFrame = !incremental || frameClock.redrawCount != 0;
 
@@ -113,11 +129,6 @@ bool Scene::RenderFrame(int /*sceneParameter*/)
         --frameClock.redrawCount;
 
     PlaceFrameCamera();
-
-    Update();
-    Draw();
-
-    glFlush();
     return backBufferFrame;
 }
 

@@ -19,6 +19,10 @@ public:
 
     // Renders one frame. True: drawn to the back buffer, the host must swap.
     bool RenderFrame(int sceneParameter);
+    // One frame of the show without its drawing: the clock ticks and the
+    // cast moves (and draws its glow texture) exactly as in RenderFrame, so
+    // a run can be brought forward in time and then drawn.
+    void AdvanceFrame();
 
     void Update();
     void Draw();
@@ -33,6 +37,10 @@ public:
     bool glowSupported = false;  // both glow extensions are present
     float fps = 10.0f;           // shown rate; actors divide per-second speeds by it
     double time = 0.0;           // seconds since construction, in whole milliseconds
+
+private:
+    // Chooses the buffer, clears it and places the camera; true for the back buffer.
+    bool BeginFrame();
 };
 
 // The frame's eye: at (0, 0, 5.5) looking at the origin, z mirrored so that
