@@ -98,9 +98,10 @@ Scene::~Scene()
 
 bool Scene::RenderFrame(int /*sceneParameter*/)
 {
-    const bool backBufferFrame = BeginFrame();
+    const bool backBufferFrame = BeginFrame(true);
     Update();
     Draw();
+    drawnSinceClear_ = true;
 
     glFlush();
     return backBufferFrame;
@@ -108,11 +109,12 @@ bool Scene::RenderFrame(int /*sceneParameter*/)
 
 void Scene::AdvanceFrame()
 {
-    BeginFrame();
+    BeginFrame(drawnSinceClear_);
+    drawnSinceClear_ = false;
     Update();
 }
 
-bool Scene::BeginFrame()
+bool Scene::BeginFrame(bool clear)
 {
     const bool incremental = stage && stage->DrawsIncrementally();
     const bool backBufferFrame = !incremental || frameClock.redrawCount != 0;
@@ -120,10 +122,12 @@ bool Scene::BeginFrame()
     glLoadIdentity();
     if (backBufferFrame) {
         glDrawBuffer(GL_BACK);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (clear)
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     } else {
         glDrawBuffer(GL_FRONT);
-        glClear(GL_DEPTH_BUFFER_BIT);
+        if (clear)
+            glClear(GL_DEPTH_BUFFER_BIT);
     }
     if (frameClock.redrawCount != 0)
         --frameClock.redrawCount;

@@ -21,7 +21,9 @@ public:
     bool RenderFrame(int sceneParameter);
     // One frame of the show without its drawing: the clock ticks and the
     // cast moves (and draws its glow texture) exactly as in RenderFrame, so
-    // a run can be brought forward in time and then drawn.
+    // a run can be brought forward in time and then drawn. The buffer is
+    // cleared only when a frame was drawn since: what the update phase draws
+    // it clears again itself.
     void AdvanceFrame();
 
     void Update();
@@ -40,7 +42,8 @@ public:
 
 private:
     // Chooses the buffer, clears it and places the camera; true for the back buffer.
-    bool BeginFrame();
+    bool BeginFrame(bool clear);
+    bool drawnSinceClear_ = true;  // the constructor's warm-up draws
 };
 
 // The frame's eye: at (0, 0, 5.5) looking at the origin, z mirrored so that
