@@ -26,6 +26,8 @@ packages=(
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils procps imagemagick xscreensaver
+  # 32-bit programs through qemu where the kernel runs none (tools/with-i386-emulation.sh)
+  qemu-user-static libc6:i386
 )
 if [ "$osmesa" = 1 ]; then
   # Asked before anything is installed, so the lists may still be empty.

@@ -34,7 +34,7 @@ chmod +x "$work/bin/"*
 while IFS='|' read -r name umount_fails table_fails want_removed; do
   mkdir -p "$work/cache" "$work/chroot/var/cache/apt/archives"
   echo kept > "$work/cache/package.deb"
-  mount --bind "$work/cache" "$work/chroot/var/cache/apt/archives" || skip "cannot bind-mount here"
+  mount --bind "$work/cache" "$work/chroot/var/cache/apt/archives" || skip "mounting is not permitted here"
   # Under the options tools/test-releases.sh runs with.
   (set -euo pipefail
    export PATH="$work/bin:$PATH" UMOUNT_FAILS=$umount_fails TABLE_FAILS=$table_fails

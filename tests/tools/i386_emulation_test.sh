@@ -6,10 +6,11 @@
 set -u
 top=$1
 skip() { echo "SKIP: $*"; exit 77; }
+# What the machine is first, then what tools/install-deps.sh should have given.
 [ "$(id -u)" = 0 ] || skip "not root"
-[ -x /lib/ld-linux.so.2 ] || skip "no i386 dynamic loader"
-command -v qemu-i386-static > /dev/null || skip "no qemu-i386-static"
 unshare --user --map-root-user true 2> /dev/null || skip "no user namespaces here (a chroot?)"
+[ -x /lib/ld-linux.so.2 ] || skip "no i386 dynamic loader (libc6:i386)"
+command -v qemu-i386-static > /dev/null || skip "no qemu-i386-static (qemu-user-static)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
