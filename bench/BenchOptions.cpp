@@ -21,7 +21,7 @@ const char* BenchUsage()
 {
     return "usage: quillmoor_bench [--size WxH] [--frames N] [--step MS] [--start S] [--seed S]\n"
            "                       [--out DIR] [--json PATH] [--short] [--no-warm-up] [--renderer NAME]...\n"
-           "       quillmoor_bench --endurance [--days N] [--size WxH] [--short]";
+           "       quillmoor_bench --endurance [--days N] [--size WxH] [--short] [--no-glow] [--leak BYTES]";
 }
 
 bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options, std::string& error)
@@ -29,10 +29,11 @@ bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options
     options = BenchOptions{};
     // The bench's own options are taken out; the rest go to the offscreen parser.
     std::vector<const char*> rest{argc > 0 ? argv[0] : "quillmoor_bench"};
+    bool daysGiven = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i] ? argv[i] : "";
         const bool needsValue = !std::strcmp(arg, "--json") || !std::strcmp(arg, "--days")
-            || !std::strcmp(arg, "--renderer");
+            || !std::strcmp(arg, "--renderer") || !std::strcmp(arg, "--leak");
         if (needsValue && (i + 1 >= argc || !argv[i + 1])) {
             error = std::string("option ") + arg + " needs a value";
             return false;
@@ -50,6 +51,16 @@ bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options
                 return false;
             }
             options.days = static_cast<int>(days);
+            daysGiven = true;
+        } else if (!std::strcmp(arg, "--leak")) {
+            long long bytes = 0;
+            if (!ParseOptionInt(argv[++i], 0, 1 << 20, bytes)) {
+                error = std::string("--leak wants bytes a frame from 0 to 1048576, not '") + argv[i] + "'";
+                return false;
+            }
+            options.leakBytes = static_cast<int>(bytes);
+        } else if (!std::strcmp(arg, "--no-glow")) {
+            options.glow = false;
         } else if (!std::strcmp(arg, "--renderer")) {
             std::string renderer;
             if (!ChooseOffscreenRenderer(argv[++i], nullptr, renderer, error))
@@ -85,7 +96,8 @@ bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options
         options.frames = 300;
         options.stepMs = 200.0;
         options.firstFrameRuns = 1;
-        options.days = 4;  // the shortest run whose memory is judged
+        if (!daysGiven)
+            options.days = 4;  // a smoke run: too short for its memory to be judged
     }
     if (Given(rest, "--frames"))
         options.frames = offscreen.frames;

@@ -6,7 +6,7 @@
 // What quillmoor_bench measures. The offscreen options (--size, --frames,
 // --seed, --start, --step, --out) are read by the offscreen runner's own
 // parser; the bench adds --json PATH, --short, --no-warm-up and --endurance
-// [--days N].
+// [--days N] [--no-glow] [--leak BYTES].
 struct BenchOptions {
     struct Size {
         int width, height;
@@ -28,7 +28,10 @@ struct BenchOptions {
     std::vector<std::string> renderers;
 
     bool endurance = false;    // --endurance: days of show in one-minute steps
-    int days = 30;
+    int days = 30;             // --days N; --short makes it 4 unless given
+    bool glow = true;          // --no-glow: the endurance run without the glow pass
+    int leakBytes = 0;         // --leak BYTES: the endurance run leaks this much a frame,
+                               // to prove that its memory judge sees such a leak
 };
 
 // Parses argv[1..]. False with a one-line `error` on a bad option.

@@ -8,6 +8,8 @@
 // (a flyer closes at most one cycle per step, as after any stall). At the end
 // it checks that every actor is on its path, that no position is NaN or
 // infinite, that the display lists and textures are those of the first frame,
-// and that resident memory did not grow after the first simulated hour.
+// and, in runs of 30 days or more, that the heap in use held level from the
+// middle third of the run to the last. --no-glow runs it without the glow
+// pass; --leak BYTES leaks that much a frame, to prove that the judge sees it.
 // Prints the figures and the wall time; returns the exit code (0: all held).
 int RunEndurance(const BenchOptions& options);

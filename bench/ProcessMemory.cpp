@@ -1,5 +1,7 @@
 #include "bench/ProcessMemory.h"
 
+#include <malloc.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -31,4 +33,10 @@ long PeakResidentKiB()
 void ResetPeakResident()
 {
     std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+long HeapInUseKiB()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
 }

@@ -7,3 +7,6 @@ long ResidentKiB();
 long PeakResidentKiB();
 // Starts a new high-water mark (clear_refs 5).
 void ResetPeakResident();
+// What the process holds from malloc, in every arena, in KiB: the bytes in
+// use, without the free pages and fragments that resident memory also counts.
+long HeapInUseKiB();

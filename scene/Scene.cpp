@@ -92,26 +92,41 @@ Scene::~Scene()
 
 bool Scene::RenderFrame(int /*sceneParameter*/)
 {
+    const bool backBufferFrame = BeginFrame(true);
+    Update();
+    Draw();
+    drawnSinceClear_ = true;
+
+    glFlush();
+    return backBufferFrame;
+}
+
+void Scene::AdvanceFrame()
+{
+    BeginFrame(drawnSinceClear_);
+    drawnSinceClear_ = false;
+    Update();
+}
+
+bool Scene::BeginFrame(bool clear)
+{
     const bool incremental = stage && stage->DrawsIncrementally();
     const bool backBufferFrame = !incremental || frameClock.redrawCount != 0;
 
     glLoadIdentity();
     if (backBufferFrame) {
         glDrawBuffer(GL_BACK);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (clear)
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     } else {
         glDrawBuffer(GL_FRONT);
-        glClear(GL_DEPTH_BUFFER_BIT);
+        if (clear)
+            glClear(GL_DEPTH_BUFFER_BIT);
     }
     if (frameClock.redrawCount != 0)
         --frameClock.redrawCount;
 
     PlaceFrameCamera();
-
-    Update();
-    Draw();
-
-    glFlush();
     return backBufferFrame;
 }
 

@@ -19,6 +19,12 @@ public:
 
     // Renders one frame. True: drawn to the back buffer, the host must swap.
     bool RenderFrame(int sceneParameter);
+    // One frame of the show without its drawing: the clock ticks and the
+    // cast moves (and draws its glow texture) exactly as in RenderFrame, so
+    // a run can be brought forward in time and then drawn. The buffer is
+    // cleared only when a frame was drawn since: what the update phase draws
+    // it clears again itself.
+    void AdvanceFrame();
 
     void Update();
     void Draw();
@@ -33,6 +39,11 @@ public:
     bool glowSupported = false;  // both glow extensions are present
     float fps = 10.0f;           // shown rate; actors divide per-second speeds by it
     double time = 0.0;           // seconds since construction, in whole milliseconds
+
+private:
+    // Chooses the buffer, clears it and places the camera; true for the back buffer.
+    bool BeginFrame(bool clear);
+    bool drawnSinceClear_ = true;  // the constructor's warm-up draws
 };
 
 // Whether Scenes built from now on warm the GL state up before their first

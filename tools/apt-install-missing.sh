@@ -3,6 +3,11 @@
 # list that are not installed yet, as root or through sudo; NAME says who
 # asks. A package of a foreign architecture (name:i386) adds that
 # architecture first.
+#
+# A mirror that serves a broken index (mid-sync, say) does not stop it: the
+# failed indexes are named, the update is tried once more after
+# QUILLMOOR_APT_RETRY_SECONDS (15 unless set), and then the install decides.
+# Only a package that cannot be installed fails the step, and it is named.
 set -euo pipefail
 who=$1
 shift
@@ -34,5 +39,35 @@ for package in "${missing[@]}"; do
   esac
 done
 apt_get() { DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get -o DPkg::Lock::Timeout=600 "$@"; }
-apt_get update -qq
-apt_get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# The indexes apt could not fetch, one a line, from its error lines.
+failed_indexes() { grep -E 'Failed to fetch|^Err:' "$log" | sed 's/^/  /'; }
+
+update_ok=0
+for attempt in 1 2; do
+  if apt_get update -qq > "$log" 2>&1; then update_ok=1; break; fi
+  echo "$who: apt-get update failed (attempt $attempt of 2) on:" >&2
+  failed_indexes >&2 || sed 's/^/  /' "$log" >&2
+  [ "$attempt" = 2 ] || sleep "${QUILLMOOR_APT_RETRY_SECONDS:-15}"
+done
+[ "$update_ok" = 1 ] || echo "$who: going on with the indexes apt has; the install decides" >&2
+
+if ! apt_get install -y -qq --no-install-recommends "${missing[@]}" > "$log" 2>&1; then
+  # Name the packages apt's errors mention: "Unable to locate package P",
+  # "Package 'P' has no installation candidate", or a .../P_VERSION_ARCH.deb
+  # that failed to fetch.
+  named=()
+  errors=$(grep -E '^E:' "$log" || true)
+  for package in "${missing[@]}"; do
+    bare=${package%%:*}
+    grep -qF -e "package $bare" -e "'$bare'" -e "/${bare}_" <<< "$errors" && named+=("$package")
+  done
+  # Else a dependency of theirs: the package of the file that failed.
+  [ ${#named[@]} -gt 0 ] || mapfile -t named < <(sed -n 's|.*Failed to fetch .*/\([^/_]*\)_[^/ ]*\.deb.*|\1|p' "$log" | sort -u)
+  [ ${#named[@]} -gt 0 ] || named=("${missing[@]}")
+  echo "$who: cannot install ${named[*]}; apt said:" >&2
+  sed 's/^/  /' "$log" >&2
+  exit 1
+fi

@@ -62,7 +62,7 @@ print_versions() {
   fi
 }
 
-linux_suite() { QUILLMOOR_SKIP_WINE=1 bash tools/test.sh; }
+linux_suite() { QUILLMOOR_SKIP_WINE=1 bash tools/test.sh && bash .ci/check-skips.sh build/ctest-report.xml; }
 
 # The default build neither needs nor brings OSMesa.
 no_osmesa() {

@@ -25,16 +25,20 @@ packages=(
   libx11-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev
-  xvfb xauth xdotool x11-utils imagemagick xscreensaver
+  xvfb xauth xdotool x11-utils x11-xserver-utils procps imagemagick xscreensaver
   libwayland-dev wayland-protocols libwayland-bin
   sway grim wtype swayidle
+  # 32-bit programs through qemu where the kernel runs none (tools/with-i386-emulation.sh)
+  qemu-user-static
 )
 if [ "$osmesa" = 1 ]; then
   # Asked before anything is installed, so the lists may still be empty.
   if ! compgen -G '/var/lib/apt/lists/*_Packages*' > /dev/null; then
     as_root=()
     [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-    "${as_root[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+    # A mirror mid-sync may fail an index that apt-cache does not need here.
+    "${as_root[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq \
+      || echo "install-deps: apt-get update failed; asking apt about libosmesa6-dev anyway" >&2
   fi
   candidate=$(apt-cache policy libosmesa6-dev 2>/dev/null | awk '/Candidate:/ {print $2}')
   if [ -z "$candidate" ] || [ "$candidate" = "(none)" ]; then

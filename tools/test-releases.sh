@@ -33,12 +33,23 @@ done
 [ "$(id -u)" -eq 0 ] || { echo "test-releases: run as root (debootstrap, chroot, mount)" >&2; exit 1; }
 case "$base" in /?*) ;; *) echo "test-releases: QUILLMOOR_CHROOTS must be an absolute path" >&2; exit 1 ;; esac
 
-# The mirror this machine's own release comes from.
+# The mirror this machine's own release comes from: the first source of
+# Debian's main archive (not its security, updates or backports archives),
+# whether the source names the release by codename (bookworm, sid) or by
+# suite (stable, unstable, testing). apt-cache's answer is read whole first:
+# an awk that exits early would end the script through pipefail, silently.
 mirror=${QUILLMOOR_DEBIAN_MIRROR:-}
 if [ -z "$mirror" ]; then
-  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  mirror=$(apt-cache policy | awk -v dist="$codename/main" '$3 == dist {print $2; exit}')
-  [ -n "$mirror" ] || { echo "test-releases: no apt source for $codename/main; set QUILLMOOR_DEBIAN_MIRROR" >&2; exit 1; }
+  policy=$(apt-cache policy 2>/dev/null || true)
+  mirror=$(awk '
+    $1 ~ /^-?[0-9]+$/ && $2 ~ /^[a-z+]+:\/\// { uri = $2; next }
+    $1 == "release" && uri != "" {
+      fields = "," $2 ","
+      if (fields ~ /,o=Debian,/ && fields ~ /,l=Debian,/ && fields ~ /,c=main,/ \
+          && fields !~ /,n=[^,]*-(security|updates|backports)[^,]*,/) { print uri; exit }
+      uri = ""
+    }' <<< "$policy")
+  [ -n "$mirror" ] || { echo "test-releases: no apt source for Debian's main archive; set QUILLMOOR_DEBIAN_MIRROR" >&2; exit 1; }
 fi
 bash "$top/tools/apt-install-missing.sh" test-releases debootstrap git
 
@@ -49,47 +60,7 @@ timed() {
   echo "== $name: $((SECONDS - started)) s"
 }
 
-# Every process whose root is the chroot: what a check left running.
-processes_in() {
-  local proc
-  for proc in /proc/[0-9]*; do
-    [ "$(readlink "$proc/root" 2>/dev/null)" = "$1" ] && echo "${proc#/proc/}"
-  done
-  return 0
-}
-
-mounted_under() { findmnt -rn -o TARGET | grep -q "^$1/"; }
-
-# Ends what still runs in the chroot and unmounts everything bound into it.
-release_chroot() {
-  local dir=$1 pids _
-  mapfile -t pids < <(processes_in "$dir")
-  if [ ${#pids[@]} -gt 0 ]; then
-    echo "test-releases: ending what still runs in $dir: ${pids[*]}" >&2
-    kill "${pids[@]}" 2>/dev/null || true
-    for _ in $(seq 50); do
-      [ -z "$(processes_in "$dir")" ] && break
-      sleep 0.1
-    done
-    mapfile -t pids < <(processes_in "$dir")
-    [ ${#pids[@]} -eq 0 ] || kill -KILL "${pids[@]}" 2>/dev/null || true
-  fi
-  local target
-  for target in dev var/cache/apt/archives proc; do
-    if mountpoint -q "$dir/$target"; then
-      umount -R "$dir/$target" 2>/dev/null || umount -R -l "$dir/$target"
-    fi
-  done
-  ! mounted_under "$dir"
-}
-
-# Removes a chroot, never while anything is still mounted inside it.
-remove_chroot() {
-  local dir=$1
-  [ -e "$dir" ] || return 0
-  release_chroot "$dir" || { echo "test-releases: $dir still has mounts; not removing it" >&2; return 1; }
-  rm -rf --one-file-system "$dir"
-}
+. "$top/tools/chroot-mounts.sh"
 
 current=
 on_exit() {

@@ -10,7 +10,9 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/tools/install-deps.sh"
 bash "$top/tools/build.sh" > /dev/null
-(cd "${QUILLMOOR_BUILD_DIR:-$top/build}" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
+# The report lists each skipped test with its reason (.ci/check-skips.sh reads it).
+(cd "${QUILLMOOR_BUILD_DIR:-$top/build}" && ctest --output-on-failure -j "$(nproc)" --timeout 600 \
+  --output-junit ctest-report.xml)
 
 if [ "${QUILLMOOR_SKIP_WINE:-0}" != 1 ]; then
   echo "== Windows: both quillmoor.scr cross built with mingw-w64, checked under Wine"

@@ -104,6 +104,9 @@ bool ParseWindowId(const char* text, unsigned long& id)
 LaunchOptions ParseLaunchArguments(int argc, const char* const argv[], const char* daemonWindow)
 {
     LaunchOptions options;
+    // An exported but empty variable is one the daemon did not set.
+    if (daemonWindow && !*daemonWindow)
+        daemonWindow = nullptr;
     unsigned long daemonId = 0;
     const bool haveDaemonWindow = daemonWindow && ParseWindowId(daemonWindow, daemonId);
 

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -59,36 +61,70 @@ bool FollowLinks(const std::string& path, std::string& target, std::string& why)
     return false;
 }
 
-bool WriteAll(int fd, const std::string& text)
+bool WriteAll(int fd, const std::string& text, std::string& why)
 {
     size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n < 0) {
+            why = std::strerror(errno);
             return false;
+        }
+        if (n == 0) {  // errno is not set: say so rather than repeat a stale one
+            why = "the file took no more data";
+            return false;
+        }
         done += static_cast<size_t>(n);
     }
     return true;
 }
 
+// A new empty file beside `target`, named .NAME.XXXXXX, created with
+// `createMode` as open() applies it (through the process's umask).
+int CreateTemporary(const std::string& folder, const std::string& name, mode_t createMode, std::string& temporary)
+{
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    uint64_t seed = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
+        ^ (static_cast<uint64_t>(getpid()) << 32);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = folder + "/." + name + ".";
+        for (int i = 0; i < 6; ++i) {
+            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+            temporary += digits[(seed >> 33) % 36];
+        }
+        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 // Writes `text` to a new file beside `target`, flushes it to the disk and
 // renames it over `target`; on any failure the new file is removed and
-// `target` is as it was.
-bool ReplaceFile(const std::string& target, const std::string& text, mode_t mode, std::string& why)
+// `target` is as it was. The new file takes `keepMode` when given (the mode of
+// the file it replaces), else the mode a new file gets from the umask.
+bool ReplaceFile(const std::string& target, const std::string& text, const mode_t* keepMode, std::string& why)
 {
     const std::filesystem::path path(target);
     const std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
-    std::string temporary = folder + "/." + path.filename().string() + ".XXXXXX";
-    const int fd = mkostemp(&temporary[0], O_CLOEXEC);
+    std::string temporary;
+    const int fd = CreateTemporary(folder, path.filename().string(), keepMode ? 0600 : 0666, temporary);
     if (fd < 0) {
         why = std::strerror(errno);
         return false;
     }
-    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
-    if (!ok)
+    bool ok = true;
+    if (keepMode && fchmod(fd, *keepMode) != 0) {
+        ok = false;
         why = std::strerror(errno);
+    }
+    ok = ok && WriteAll(fd, text, why);
+    if (ok && fsync(fd) != 0) {
+        ok = false;
+        why = std::strerror(errno);
+    }
     if (close(fd) != 0 && ok) {
         ok = false;
         why = std::strerror(errno);
@@ -187,7 +223,8 @@ SettingsLocation DefaultSettingsLocation()
     return location;
 }
 
-SettingsFileStore::Loaded SettingsFileStore::ReadText(const std::string& path, std::string& text, std::string& why)
+SettingsFileStore::Loaded SettingsFileStore::ReadText(const std::string& path, std::string& text, std::string& why,
+                                                     mode_t* mode)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -203,6 +240,8 @@ SettingsFileStore::Loaded SettingsFileStore::ReadText(const std::string& path, s
     } else if (status.st_size > static_cast<off_t>(kMaxSettingsFileBytes)) {
         why = "it is larger than 64 KiB";
     } else {
+        if (mode)
+            *mode = status.st_mode & 07777;
         text.assign(kMaxSettingsFileBytes + 1, '\0');
         size_t got = 0;
         for (;;) {
@@ -280,19 +319,17 @@ bool SettingsFileStore::CreateKey(SettingsKey key)
         return FailWrite(why);
 
     std::string text;
-    struct stat status {};
-    const Loaded loaded = ReadText(target, text, why);
+    // The mode comes from the same open file that was read.
+    mode_t mode = 0;
+    const Loaded loaded = ReadText(target, text, why, &mode);
     if (loaded == Loaded::Unusable)
         return FailWrite(why);
-    mode_t mode = 0;
     if (loaded == Loaded::Read) {
         if (ParseSettingsText(text).HasSection(SectionOf(key)))
             return true;
         // Renaming over a read-only file would ignore that it is read-only.
         if (access(target.c_str(), W_OK) != 0)
             return FailWrite(std::string(std::strerror(errno)) + "; the file is left as it is");
-        if (stat(target.c_str(), &status) == 0)
-            mode = status.st_mode & 07777;
     } else {
         const std::filesystem::path folder = std::filesystem::path(target).parent_path();
         std::error_code code;
@@ -302,14 +339,11 @@ bool SettingsFileStore::CreateKey(SettingsKey key)
         if (!folder.empty() && !std::filesystem::is_directory(folder, code)
             && !std::filesystem::create_directories(folder, code))
             return FailWrite("cannot make the folder " + folder.string() + ": " + code.message());
-        const mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
     }
     if (!text.empty() && text.back() != '\n')
         text += '\n';
     text += '[' + std::string(SectionOf(key)) + "]\n";
-    if (!ReplaceFile(target, text, mode, why))
+    if (!ReplaceFile(target, text, loaded == Loaded::Read ? &mode : nullptr, why))
         return FailWrite(why + (loaded == Loaded::Read ? "; the file is left as it is" : ""));
     return true;
 }

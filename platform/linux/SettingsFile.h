@@ -1,4 +1,6 @@
 #pragma once
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 
@@ -70,7 +72,8 @@ public:
 private:
     enum class Loaded { Read, Missing, Unusable };
     // Reads `path` afresh into `text`; `why` says what made it unusable.
-    static Loaded ReadText(const std::string& path, std::string& text, std::string& why);
+    // `mode`, when given, gets the permission bits of the file read.
+    static Loaded ReadText(const std::string& path, std::string& text, std::string& why, mode_t* mode = nullptr);
     // Reads and parses the file; false when it is missing or unusable (noted once).
     bool Load(SettingsDocument& document);
     bool FailWrite(const std::string& why);

@@ -2,11 +2,13 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 
 #include "platform/offscreen/OffscreenRenderer.h"
+#include "platform/offscreen/SimulatedTickSource.h"
 
 namespace {
 
@@ -62,9 +64,15 @@ bool WantsOffscreen(int argc, const char* const argv[])
 
 const char* OffscreenUsage()
 {
-    return "usage: quillmoor --offscreen [--frames N] [--size WxH] [--out DIR] [--no-png]\n"
-           "                 [--seed S] [--start SECONDS] [--step MS] [--model NAME [--sepia]]\n"
-           "                 [--renderer software|default]";
+    static const std::string usage = [] {
+        std::string names;
+        for (const std::string& name : OffscreenRenderers())
+            names += (names.empty() ? "" : "|") + name;
+        return "usage: quillmoor --offscreen [--frames N] [--size WxH] [--out DIR] [--no-png]\n"
+               "                 [--seed S] [--start SECONDS] [--step MS] [--model NAME [--sepia]]\n"
+               "                 [--renderer " + names + "]";
+    }();
+    return usage.c_str();
 }
 
 bool ParseOffscreenOptions(int argc, const char* const argv[], OffscreenOptions& options, std::string& error)
@@ -157,6 +165,19 @@ bool ParseOffscreenOptions(int argc, const char* const argv[], OffscreenOptions&
             options.model = text;
         } else {
             error = "unknown option '" + name + "'";
+            return false;
+        }
+    }
+    if (options.simulatedClock) {
+        const double leadIn = SimulatedTickSource::LeadInEstimate(options.startSeconds, options.stepMs);
+        if (leadIn > static_cast<double>(SimulatedTickSource::kMaxLeadInFrames)) {
+            char text[256];
+            std::snprintf(text, sizeof text,
+                          "--start %.10g with --step %.10g ms needs %.3g frames of run-up; the most is %lld"
+                          " (a day of show at the 40 ms step): start earlier or take a longer step",
+                          options.startSeconds, options.stepMs, leadIn,
+                          static_cast<long long>(SimulatedTickSource::kMaxLeadInFrames));
+            error = text;
             return false;
         }
     }

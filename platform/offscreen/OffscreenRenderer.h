@@ -7,7 +7,8 @@
 // $QUILLMOOR_RENDERER take:
 //   software  Mesa's software rasteriser through EGL (the default: the same
 //             pictures on every machine);
-//   default   EGL's own first choice, a GPU's driver when there is one;
+//   default   EGL's own first choice: with Mesa's libEGL a GPU's driver when
+//             there is one; another vendor's EGL picks by its own rules;
 //   osmesa    Mesa's older offscreen library, only in builds configured with
 //             -DQUILLMOOR_OSMESA=ON.
 inline constexpr const char* kRendererVariable = "QUILLMOOR_RENDERER";

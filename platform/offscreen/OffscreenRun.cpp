@@ -113,14 +113,24 @@ bool RenderShowFrames(const OffscreenOptions& options, const std::function<bool(
     if (options.simulatedClock)
         clockScope = std::make_unique<TickSourceScope>(&simulated);
 
+    // The options refuse such a start; a caller that passes one gets no frame.
+    if (options.simulatedClock && !simulated.LeadInFits())
+        return false;
+
     auto scene = std::make_unique<Scene>(options.width, options.height, 0);
     // A late start plays the show up to its first frame unwritten, so that it
-    // shows what a run from 0 shows at that moment.
+    // shows what a run from 0 shows at that moment. Only the last frame of
+    // the lead-in is drawn: the frame after it then finds the GL state a
+    // drawn frame leaves.
     const int64_t leadIn = options.simulatedClock ? simulated.LeadInFrames() : 0;
     bool completed = true;
     for (int64_t frame = 0; frame < leadIn + options.frames; ++frame) {
         if (options.simulatedClock)
             simulated.SetFrame(frame);
+        if (frame + 1 < leadIn) {
+            scene->AdvanceFrame();
+            continue;
+        }
         scene->RenderFrame(0);
         if (frame >= leadIn && !frameDone(static_cast<int>(frame - leadIn) + 1)) {
             completed = false;

@@ -18,13 +18,30 @@ public:
     static constexpr double kLimitMicros = 10.0 * 366 * 24 * 3600 * 1e6;
     // A clock that stands still (step 0) reaches its start at this step.
     static constexpr double kStandStillLeadInStepMs = 40.0;
+    // The longest lead-in a run takes: a day of show at the 40 ms step.
+    static constexpr int64_t kMaxLeadInFrames = 2160000;
+
+    // About how many frames lead in to `startSeconds` at `stepMs` (within
+    // one); a double, so that no pair of inputs overflows it.
+    static double LeadInEstimate(double startSeconds, double stepMs)
+    {
+        const double startMicros = static_cast<double>(Clamp(startSeconds * 1e6));
+        const double stepMicros = stepMs > 0.0 ? stepMs * 1e3 : kStandStillLeadInStepMs * 1e3;
+        return std::ceil(startMicros / stepMicros);
+    }
 
     SimulatedTickSource(double startSeconds, double stepMs)
         : startMicros_(Clamp(startSeconds * 1e6)), stepMicros_(stepMs * 1e3),
           leadInStepMicros_(stepMs > 0.0 ? stepMs * 1e3 : kStandStillLeadInStepMs * 1e3)
     {
-        // The lead-in is every grid moment before the start.
-        const double estimate = std::ceil(static_cast<double>(startMicros_) / leadInStepMicros_);
+        // The lead-in is every grid moment before the start. One longer than
+        // the limit is not taken: the clock then starts at 0 and says so.
+        const double estimate = LeadInEstimate(startSeconds, stepMs);
+        if (!(estimate <= static_cast<double>(kMaxLeadInFrames))) {
+            leadInFits_ = false;
+            startMicros_ = 0;
+            return;
+        }
         leadInFrames_ = estimate > 0.0 ? static_cast<int64_t>(estimate) : 0;
         while (leadInFrames_ > 0 && GridMicros(leadInFrames_ - 1) >= startMicros_)
             --leadInFrames_;
@@ -38,6 +55,8 @@ public:
 
     // Frames to render, unwritten, before the first frame at the start.
     int64_t LeadInFrames() const { return leadInFrames_; }
+    // False when the lead-in would pass kMaxLeadInFrames (the clock then runs from 0).
+    bool LeadInFits() const { return leadInFits_; }
 
     // Sets the clock for frame `index` of the whole run, lead-in included (0
     // is the first frame).
@@ -51,13 +70,17 @@ public:
     }
 
 private:
-    static int64_t Clamp(double micros) { return static_cast<int64_t>(std::llround(std::fmin(micros, kLimitMicros))); }
+    static int64_t Clamp(double micros)
+    {
+        return micros > 0.0 ? static_cast<int64_t>(std::llround(std::fmin(micros, kLimitMicros))) : 0;
+    }
     int64_t GridMicros(int64_t index) const { return Clamp(static_cast<double>(index) * leadInStepMicros_); }
 
     int64_t startMicros_;
     double stepMicros_;
     double leadInStepMicros_;
     int64_t leadInFrames_ = 0;
+    bool leadInFits_ = true;
     bool onGrid_ = false;
     int64_t now_ = 0;
 };

@@ -1,6 +1,7 @@
 // The benchmark's own arithmetic and options.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,8 @@ TEST(BenchOptions, OffscreenOptionsAndTheBenchOwn)
         {{"--no-warm-up", "--size", "64x48"}, true, 1, 1500, 40.0, 7, ""},
         {{"--short", "--frames", "50", "--step", "10"}, true, 1, 50, 10.0, 7, ""},
         {{"--endurance", "--days", "2"}, true, 3, 1500, 40.0, 7, ""},
+        {{"--short", "--endurance", "--days", "30"}, true, 1, 300, 200.0, 7, ""},
+        {{"--leak", "-1"}, false, 0, 0, 0, 0, "--leak"},
         {{"--size", "0x5"}, false, 0, 0, 0, 0, "--size"},
         {{"--days", "0"}, false, 0, 0, 0, 0, "--days"},
         {{"--json"}, false, 0, 0, 0, 0, "--json needs a value"},
@@ -85,6 +88,15 @@ TEST(BenchOptions, OffscreenOptionsAndTheBenchOwn)
         EXPECT_DOUBLE_EQ(options.stepMs, c.stepMs) << what;
         EXPECT_EQ(options.seed, c.seed) << what;
         EXPECT_EQ(options.warmUp, what != "--no-warm-up") << what;
+        // --short shortens the endurance run only when --days is not given.
+        int days = 30;
+        for (size_t a = 0; a < c.args.size(); ++a) {
+            if (std::string(c.args[a]) == "--short" && days == 30)
+                days = 4;
+            if (std::string(c.args[a]) == "--days")
+                days = std::atoi(c.args[a + 1]);
+        }
+        EXPECT_EQ(options.days, days) << what;
     }
 }
 

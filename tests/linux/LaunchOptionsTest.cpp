@@ -197,7 +197,8 @@ TEST(LaunchOptions, DaemonWindowEnvironment)
         Kind kind;
     } cases[] = {
         {"garbage", {"-root"}, Kind::Invalid},
-        {"", {"-root"}, Kind::Invalid},
+        {"", {"-root"}, Kind::Root},
+        {"", {}, Kind::SaverCommandLine},
         {"0", {"--root"}, Kind::Invalid},
         {"-5", {"-root"}, Kind::Invalid},
         {"0x", {"-window-id", "0x42"}, Kind::Invalid},

@@ -127,7 +127,10 @@ TEST_F(SettingsFileStoreTest, ReadsValuesAndOkAppendsOwnKeyKeepingUserText)
 TEST_F(SettingsFileStoreTest, OkCreatesFileAndDirectories)
 {
     SettingsFileStore store(path);
+    const mode_t mask = umask(027);
     EXPECT_TRUE(store.CreateKey(SettingsKey::Own));
+    EXPECT_EQ(umask(mask), 027u) << "the umask was changed";
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640)) << "a new file follows the umask";
     EXPECT_EQ(Read(), "[Software\\Orvel\\Quillmoor]\n");
     EXPECT_FALSE(store.OpenKey(SettingsKey::CommonSaver));
 }

@@ -37,6 +37,11 @@ TEST(SimulatedClock, LeadsInOverEveryStepBeforeTheStart)
         clock.SetFrame(c.leadIn + 1);
         EXPECT_EQ(clock.Now(), c.secondMicros) << c.startSeconds << " " << c.stepMs;
     }
+    // A day at 40 ms is the longest lead-in; one step more is not taken.
+    EXPECT_TRUE(SimulatedTickSource(86400.0, 40.0).LeadInFits());
+    EXPECT_EQ(SimulatedTickSource(86400.0, 40.0).LeadInFrames(), SimulatedTickSource::kMaxLeadInFrames);
+    for (const double step : {1e-300, 0.0399})
+        EXPECT_FALSE(SimulatedTickSource(86400.0, step).LeadInFits()) << step;
 }
 
 class LateStartTest : public GlTest {

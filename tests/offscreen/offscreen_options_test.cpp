@@ -73,6 +73,8 @@ TEST(OffscreenOptions, BadValuesNameTheProblem)
         {"--start", "-1"},       {"--step", "inf"},          {"--step", "1e300"},     {"--out", ""},
         {"--bogus"},             {"-x"},                     {"--renderer", "gpu"},   {"--renderer"},
         {"--model", ""},         {"--sepia"},
+        // Run-ups past the limit, the first beyond any whole number.
+        {"--start", "1", "--step", "1e-300"}, {"--start", "31622400", "--step", "1"}, {"--start", "86401"},
     };
     for (const auto& args : bad) {
         std::vector<const char*> line = {"--offscreen"};

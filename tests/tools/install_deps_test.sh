@@ -4,7 +4,8 @@
 # request with a message before anything is installed. Then
 # tools/install-windows-deps.sh: the amd64 half must install; the i386 half is
 # asked for only where the kernel runs 32-bit programs, and its failure is
-# said in one line without stopping the caller.
+# said in one line without stopping the caller. Then
+# tools/apt-install-missing.sh against a stand-in apt-get whose mirror fails.
 set -u
 top=$1
 work=$(mktemp -d)
@@ -30,7 +31,7 @@ cat > "$work/bin/apt-cache" <<'STUB'
 exit 0
 STUB
 printf '#!/bin/sh\nexit 0\n' > "$work/bin/apt-get"
-printf '#!/bin/sh\nexit 0\n' > "$work/bin/sudo"
+printf '#!/bin/sh\nexec "$@"\n' > "$work/bin/sudo"
 chmod +x "$work/bin/"*
 
 # case|QUILLMOOR_OSMESA|argument|candidate|exit|OSMesa headers requested
@@ -41,7 +42,10 @@ while IFS='|' read -r name env_value argument candidate want_code want_osmesa; d
   code=$?
   [ "$code" = "$want_code" ] || { fail "$name: exit $code, want $want_code: $(cat "$work/out")"; continue; }
   if [ "$want_code" = 0 ]; then
-    grep -qx libegl-dev "$work/request" || fail "$name: no libegl-dev in $(tr '\n' ' ' < "$work/request")"
+    # x11-xserver-utils: xrdb, which the X11 tests need.
+    for needed in libegl-dev x11-xserver-utils; do
+      grep -qx "$needed" "$work/request" || fail "$name: no $needed in $(tr '\n' ' ' < "$work/request")"
+    done
     got=no
     grep -qx libosmesa6-dev "$work/request" && got=yes
     [ "$got" = "$want_osmesa" ] || fail "$name: libosmesa6-dev requested: $got, want $want_osmesa"
@@ -78,5 +82,49 @@ an i386 package the mirror cannot give|yes|libgl1:i386|0|yes|.*no 32-bit Wine: .
 an amd64 package it cannot give|yes|wine64|1|no|
 CASES
 
-[ "$failures" = 0 ] && echo "ok: install-deps chooses OSMesa by request and release; install-windows-deps goes on without i386"
+
+# apt-get as a mirror answers it: the first $UPDATE_FAILS updates fail on one
+# index; the install fails when it needs $FETCH_FAILS's file or $UNKNOWN.
+mkdir "$work/apt"
+cat > "$work/apt/apt-get" <<'STUB'
+#!/bin/bash
+for arg; do [ "$arg" = update ] && op=update; [ "$arg" = install ] && op=install; done
+echo "$op" >> "$APT_CALLS"
+if [ "$op" = update ]; then
+  [ "$(grep -c update "$APT_CALLS")" -gt "${UPDATE_FAILS:-0}" ] && exit 0
+  echo "E: Failed to fetch http://mirror/debian/dists/bookworm/main/binary-i386/Packages.xz  File has unexpected size (374820 != 376004). Mirror sync in progress?"
+  echo "E: Some index files failed to download. They have been ignored, or old ones used instead."
+  exit 100
+fi
+[ -n "$UNKNOWN" ] && { echo "E: Unable to locate package $UNKNOWN"; exit 100; }
+[ -n "$FETCH_FAILS" ] && { echo "E: Failed to fetch http://mirror/debian/pool/main/l/$FETCH_FAILS/${FETCH_FAILS}_1.0-1_amd64.deb  404  Not Found"; exit 100; }
+exit 0
+STUB
+printf '#!/bin/sh\nexit 1\n' > "$work/apt/dpkg-query"
+printf '#!/bin/sh\necho amd64\n' > "$work/apt/dpkg"
+cp "$work/bin/sudo" "$work/apt/"
+chmod +x "$work/apt/"*
+
+# case|failed updates|file that fails|unknown package|exit|updates|words the output must hold
+while IFS='|' read -r name update_fails fetch_fails unknown want_code want_updates want_words; do
+  rm -f "$work/calls"
+  APT_CALLS=$work/calls UPDATE_FAILS=$update_fails FETCH_FAILS=$fetch_fails UNKNOWN=$unknown \
+    QUILLMOOR_APT_RETRY_SECONDS=0 PATH="$work/apt:$PATH" \
+    bash "$top/tools/apt-install-missing.sh" step x11-xserver-utils libpng-dev > "$work/out" 2>&1
+  code=$?
+  [ "$code" = "$want_code" ] || fail "$name: exit $code, want $want_code: $(cat "$work/out")"
+  updates=$(grep -c update "$work/calls")
+  [ "$updates" = "$want_updates" ] || fail "$name: $updates updates, want $want_updates"
+  grep -q install "$work/calls" || fail "$name: no install was tried"
+  grep -qF "$want_words" "$work/out" || fail "$name: no '$want_words' in: $(cat "$work/out")"
+done <<'CASES'
+a healthy mirror|0|||0|1|installing x11-xserver-utils libpng-dev
+an index mid-sync once|1|||0|2|binary-i386/Packages.xz  File has unexpected size
+an index mid-sync twice|2|||0|2|the install decides
+a needed package's file missing|2|x11-xserver-utils||1|2|cannot install x11-xserver-utils;
+a dependency's file missing|0|libxmuu1||1|1|cannot install libxmuu1;
+a package the release lacks|0||libpng-dev|1|1|cannot install libpng-dev;
+CASES
+
+[ "$failures" = 0 ] && echo "ok: install-deps chooses OSMesa by request and release, and survives a bad mirror; install-windows-deps goes on without i386"
 [ "$failures" = 0 ]
