@@ -7,7 +7,8 @@
 #   32-bit saver   32-bit prefix   where the kernel runs 32-bit programs and
 #                                  32-bit Wine is installed
 # The installer, a 32-bit program, runs in each prefix whose Wine can run it,
-# and installs the saver of the prefix's kind. A run that cannot happen says
+# and installs the saver of the prefix's kind. Where no 32-bit Wine runs, the
+# 64-bit prefix runs the same script built with NSIS's amd64 stub instead. A run that cannot happen says
 # why in one line. Fails when a check fails or when no build ran under Wine.
 # Screenshots go to each build's wine-artifacts/.
 #   bash tests/wine/run.sh [--no-install] [--no-build]
@@ -32,11 +33,12 @@ if [ $compile = 1 ]; then
     echo "== cross build (mingw-w64, x86_64 and i686) and the installer"
     QUILLMOOR_WINDOWS_BUILD_DIR=$build32 bash "$top/tools/build-windows.sh" >"$build32.build.log" 2>&1 \
         || { tail -n 40 "$build32.build.log"; echo "cross build failed"; exit 1; }
-    cmake --build "$build32" --target installer >>"$build32.build.log" 2>&1 \
+    cmake --build "$build32" --target installer installer_amd64 >>"$build32.build.log" 2>&1 \
         || { tail -n 20 "$build32.build.log"; echo "installer build failed"; exit 1; }
 fi
 VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build32/CMakeCache.txt")
 INSTALLER=$build32/quillmoor-$VERSION-setup.exe
+INSTALLER_AMD64=$build32/wine-checks/quillmoor-setup-amd64.exe
 [ -f "$INSTALLER" ] || { echo "missing $INSTALLER"; exit 1; }
 
 WORK_ROOT=$(mktemp -d /tmp/quillmoor-wine-XXXXXX)
@@ -105,10 +107,17 @@ run_checks() {
     echo "== bad switches"
     check_bad_input
     echo "== installer"
-    if [ -n "$no_wine32" ]; then
-        echo "SKIPPED: the installer is a 32-bit program: no 32-bit Wine here: $no_wine32"
-    else
+    if [ -z "$no_wine32" ]; then
+        echo "installer: $(basename "$INSTALLER"), the 32-bit program that ships"
         check_installer
+    elif [ -f "$INSTALLER_AMD64" ]; then
+        # The same script and savers as a 64-bit program: the 64-bit Windows
+        # branch, run natively rather than from a 32-bit process.
+        echo "installer: $(basename "$INSTALLER_AMD64"), the same script with NSIS's amd64 stub (for these" \
+            "checks only), since the 32-bit one cannot run here: $no_wine32"
+        INSTALLER=$INSTALLER_AMD64 check_installer
+    else
+        fail "missing $INSTALLER_AMD64, the installer these checks run where 32-bit Wine cannot"
     fi
     echo "== texture failure"
     check_texture_error
