@@ -7,9 +7,10 @@
 #   32-bit saver   32-bit prefix   where the kernel runs 32-bit programs and
 #                                  32-bit Wine is installed
 # The installer, a 32-bit program, runs in each prefix whose Wine can run it,
-# and installs the saver of the prefix's kind. Where no 32-bit Wine runs, the
-# 64-bit prefix runs the same script built with NSIS's amd64 stub instead. A run that cannot happen says
-# why in one line. Fails when a check fails or when no build ran under Wine.
+# and installs the saver of the prefix's kind; where none can, the 64-bit
+# prefix runs the same script built with NSIS's amd64 stub. A run that cannot
+# happen says why in one line. Fails when a check fails or when no build ran
+# under Wine.
 # Screenshots go to each build's wine-artifacts/.
 #   bash tests/wine/run.sh [--no-install] [--no-build]
 set -uo pipefail
@@ -39,7 +40,7 @@ fi
 VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build32/CMakeCache.txt")
 INSTALLER=$build32/quillmoor-$VERSION-setup.exe
 INSTALLER_AMD64=$build32/wine-checks/quillmoor-setup-amd64.exe
-[ -f "$INSTALLER" ] || { echo "missing $INSTALLER"; exit 1; }
+for f in "$INSTALLER" "$INSTALLER_AMD64"; do [ -f "$f" ] || { echo "missing $f"; exit 1; }; done
 
 WORK_ROOT=$(mktemp -d /tmp/quillmoor-wine-XXXXXX)
 WORK=$WORK_ROOT ARTIFACTS=$WORK_ROOT
@@ -107,18 +108,13 @@ run_checks() {
     echo "== bad switches"
     check_bad_input
     echo "== installer"
-    if [ -z "$no_wine32" ]; then
-        echo "installer: $(basename "$INSTALLER"), the 32-bit program that ships"
-        check_installer
-    elif [ -f "$INSTALLER_AMD64" ]; then
-        # The same script and savers as a 64-bit program: the 64-bit Windows
-        # branch, run natively rather than from a 32-bit process.
-        echo "installer: $(basename "$INSTALLER_AMD64"), the same script with NSIS's amd64 stub (for these" \
-            "checks only), since the 32-bit one cannot run here: $no_wine32"
-        INSTALLER=$INSTALLER_AMD64 check_installer
-    else
-        fail "missing $INSTALLER_AMD64, the installer these checks run where 32-bit Wine cannot"
-    fi
+    local installer=$INSTALLER why="the 32-bit program that ships"
+    # Without 32-bit Wine: the same script and savers with NSIS's amd64 stub,
+    # for these checks only, which takes the 64-bit Windows branch natively.
+    [ -n "$no_wine32" ] && { installer=$INSTALLER_AMD64
+        why="the same script with NSIS's amd64 stub (for these checks only), as the 32-bit one cannot run here: $no_wine32"; }
+    echo "installer: $(basename "$installer"), $why"
+    INSTALLER=$installer check_installer
     echo "== texture failure"
     check_texture_error
     echo "== set-up failure"
