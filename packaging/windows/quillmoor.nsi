@@ -92,9 +92,14 @@ Function RemoveOldInstallation
     Return
   ${EndIf}
   Delete /REBOOTOK "${OLD_SAVER}"
-  Delete "$PROGRAMFILES32\Quillmoor\LICENSE.txt"
-  Delete "$PROGRAMFILES32\Quillmoor\uninstall.exe"
-  RMDir "$PROGRAMFILES32\Quillmoor"
+  ; The 32-bit Program Files by the name that means it to 32-bit and 64-bit
+  ; processes alike ($PROGRAMFILES32 is the 64-bit one in a 64-bit process).
+  ReadEnvStr $1 "ProgramFiles(x86)"
+  ${If} $1 != ""
+    Delete "$1\Quillmoor\LICENSE.txt"
+    Delete "$1\Quillmoor\uninstall.exe"
+    RMDir "$1\Quillmoor"
+  ${EndIf}
   SetRegView 32
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   SetRegView 64

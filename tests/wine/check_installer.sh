@@ -2,9 +2,10 @@
 # its system32 and an uninstall entry into the registry view of that kind,
 # without touching the user's choice of saver; in a 64-bit prefix it takes
 # away what the previous installer left (the 32-bit saver in syswow64, its
-# uninstaller and entry); the installed saver runs; a silent uninstall takes
-# it all away.
+# uninstaller and entry) and moves the user's choice of that saver to the
+# new one; the installed saver runs; a silent uninstall takes it all away.
 
+DESKTOP_KEY='HKCU\Control Panel\Desktop'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmoor'
 
 # installed_value NAME: a value of the uninstall entry, from the last query.
@@ -24,13 +25,16 @@ check_installer() {
         cp "$build32/platform/win32/quillmoor.scr" "$old"
         cp "$INSTALLER" "$oldDir/uninstall.exe"
         wine reg add "$UNINSTALL_KEY" /v DisplayName /d Quillmoor /f /reg:32 >/dev/null 2>&1
+        wine reg add "$DESKTOP_KEY" /v SCRNSAVE.EXE /d 'C:\windows\SysWOW64\quillmoor.scr' /f >/dev/null 2>&1
     fi
 
     start SETUP wine "$INSTALLER" /S
     wait_exit "$SETUP" 60
     [ "$RC" = 0 ] || { stop "$SETUP"; fail "setup /S: exit $RC"; return 1; }
     cmp -s "$SCR" "$scr" || { fail "setup /S: no quillmoor.scr in $folder"; return 1; }
-    if wine reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE >/dev/null 2>&1; then
+    local chosen
+    chosen=$(wine reg query "$DESKTOP_KEY" /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r' | sed -n 's/^ *SCRNSAVE.EXE *REG_SZ *//p')
+    if [ "$BITS" = 32 ] && [ -n "$chosen" ]; then
         fail "setup /S chose a screen saver for the user"
     fi
     if [ "$BITS" = 64 ]; then
@@ -38,6 +42,7 @@ check_installer() {
         [ -e "$old" ] && left+=" syswow64\\quillmoor.scr"
         [ -e "$oldDir" ] && left+=" Program Files (x86)\\Quillmoor"
         wine reg query "$UNINSTALL_KEY" /reg:32 >/dev/null 2>&1 && left+=" the 32-bit view's entry"
+        [ "${chosen,,}" = 'c:\windows\system32\quillmoor.scr' ] || left+=" the user's saver ($chosen)"
         [ -z "$left" ] && pass "setup /S took away the previous installation" \
             || fail "setup /S left the previous installation's:$left"
     fi
