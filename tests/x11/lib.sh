@@ -76,7 +76,7 @@ window_size() {
 # start_xscreensaver_daemon SAVER_ARGS: the xscreensaver daemon on $DISPLAY,
 # set to run only $QUILLMOOR with SAVER_ARGS, as nobody when this runs as root
 # (it will not launch savers as root). Its output, and with it the saver's
-# stderr, goes to $WORK/DAEMON.err. Defines as_user, saver_pids and wait_for.
+# stderr, goes to $WORK/DAEMON.err. Defines as_user and saver_pids (wait_for is tests/support/processes.sh's).
 start_xscreensaver_daemon() {
     local SAVER_ARGS=$1
     mkdir -p "$WORK/home"
@@ -114,16 +114,6 @@ CONF
             env -i HOME="$WORK/home" DISPLAY="$DISPLAY" PATH="$PATH" QUILLMOOR_SETTINGS="$WORK/home/settings.ini" "$@")
     }
     saver_pids() { pgrep -u "$SAVER_UID" -f "^$SAVER_BIN( |\$)"; }
-
-    # wait_for CONDITION SECONDS: polls a shell condition.
-    wait_for() {
-        local i
-        for i in $(seq $(($2 * 10))); do
-            eval "$1" && return 0
-            sleep 0.1
-        done
-        return 1
-    }
 
     start DAEMON as_user xscreensaver --no-splash
     wait_for 'as_user xscreensaver-command -version >/dev/null 2>&1' 15 || fail "the daemon did not start"
