@@ -4,7 +4,7 @@
 
 DPI_KEY='HKCU\Control Panel\Desktop'
 DPI_TEXT_COLOUR='#99997f'
-DPI_CORNER=200x80+600+520
+DPI_CORNER=300x120+500+480  # the lower right corner, with room for the text's doubled distance at 192
 
 set_log_pixels() {
     wine reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1

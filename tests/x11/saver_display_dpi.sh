@@ -8,9 +8,10 @@ start_xvfb
 export QUILLMOOR_SETTINGS=$WORK/settings.ini
 printf '[Screen Savers]\nMouse Threshold = 50\n' >"$QUILLMOOR_SETTINGS"
 
-# The frame-rate text's colour (0.6, 0.6, 0.5) and the corner it sits in.
+# The frame-rate text's colour (0.6, 0.6, 0.5) and the corner it sits in, with
+# room for its distance from the corner, which doubles too.
 TEXT_COLOUR='#999980'
-CORNER=200x80+600+520
+CORNER=300x120+500+480
 
 # text_height: the least height of the text-coloured pixels in the corner
 # over a few frames (a star or a speck may join the text in one of them);
