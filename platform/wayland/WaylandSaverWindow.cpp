@@ -167,13 +167,8 @@ public:
     {
         if (StopRequested() || quitPosted_)
             return Pump::Quit;
-        if (!posted_.empty()) {
-            const SaverMessage message = posted_.front();
-            posted_.pop_front();
-            if (!windowGone_)
-                DispatchSaverMessage(context_, message);
+        if (DispatchFirstOf(posted_))
             return Pump::Dispatched;
-        }
         if (incoming_.empty() && !ReadEvents()) {
             Lost();
             if (!windowGone_) {
@@ -182,14 +177,18 @@ public:
             }
             return Pump::Dispatched;
         }
-        if (!incoming_.empty()) {
-            const SaverMessage message = incoming_.front();
-            incoming_.pop_front();
-            if (!windowGone_)
-                DispatchSaverMessage(context_, message);
-            return Pump::Dispatched;
-        }
-        return Pump::Empty;
+        return DispatchFirstOf(incoming_) ? Pump::Dispatched : Pump::Empty;
+    }
+    // Takes the queue's first message, if any, to the window (while it exists).
+    bool DispatchFirstOf(std::deque<SaverMessage>& queue)
+    {
+        if (queue.empty())
+            return false;
+        const SaverMessage message = queue.front();
+        queue.pop_front();
+        if (!windowGone_)
+            DispatchSaverMessage(context_, message);
+        return true;
     }
     bool RenderFrame() override
     {
