@@ -105,12 +105,20 @@ stop_sway() {
 }
 
 # saver ARGS...: starts quillmoor as the user; SAVER is its pid. Waits for
-# the first output to show more than the background.
+# an output to show nothing of the background; COVERED is that output (a
+# window opens on the focused one, which need not be HEADLESS-1).
+covered_output() {
+    local output
+    for output in 1 2; do
+        [ "$(background_pixels $output)" = 0 ] && { COVERED=$output; return 0; }
+    done
+    return 1
+}
 saver() {
     start SAVER as_user_exec "$WORK/bin/quillmoor" "$@"
     sleep 1
-    wait_for 'kill -0 $SAVER 2>/dev/null && [ "$(background_pixels 1)" = 0 ]' 15 \
-        || fail "quillmoor $* never covered the first output"
+    wait_for 'kill -0 $SAVER 2>/dev/null && covered_output' 15 \
+        || fail "quillmoor $* never covered an output"
 }
 
 # shot OUTPUT: captures HEADLESS-OUTPUT into $WORK/shots/NAME.png, prints the path.
@@ -206,7 +214,7 @@ case_window() {
     # The desktop is blue and the title bar too: a window that drew is black
     # with stars over most of the output.
     local dark
-    dark=$(convert "$(shot 1)" -threshold 8% -negate -format '%[fx:round(mean*100)]' info:)
+    dark=$(convert "$(shot $COVERED)" -threshold 8% -negate -format '%[fx:round(mean*100)]' info:)
     [ "$dark" -gt 60 ] || fail "-window drew nothing (only $dark% of the output is dark)"
     as_user swaymsg '[app_id=quillmoor] kill' >/dev/null || fail "swaymsg refused to close it"
     ended_with 0 5 "closing the window"
