@@ -21,7 +21,8 @@ const char* BenchUsage()
 {
     return "usage: quillmoor_bench [--size WxH] [--frames N] [--step MS] [--start S] [--seed S]\n"
            "                       [--out DIR] [--json PATH] [--short] [--no-warm-up] [--renderer NAME]...\n"
-           "       quillmoor_bench --endurance [--days N] [--size WxH] [--short] [--no-glow] [--leak BYTES]";
+           "       quillmoor_bench --endurance [--days N] [--size WxH] [--short] [--no-glow] [--leak BYTES]\n"
+           "                            [--slow-rasterizer]";
 }
 
 bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options, std::string& error)
@@ -61,6 +62,8 @@ bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options
             options.leakBytes = static_cast<int>(bytes);
         } else if (!std::strcmp(arg, "--no-glow")) {
             options.glow = false;
+        } else if (!std::strcmp(arg, "--slow-rasterizer")) {
+            options.slowRasterizer = true;
         } else if (!std::strcmp(arg, "--renderer")) {
             std::string renderer;
             if (!ChooseOffscreenRenderer(argv[++i], nullptr, renderer, error))

@@ -6,7 +6,7 @@
 // What quillmoor_bench measures. The offscreen options (--size, --frames,
 // --seed, --start, --step, --out) are read by the offscreen runner's own
 // parser; the bench adds --json PATH, --short, --no-warm-up and --endurance
-// [--days N] [--no-glow] [--leak BYTES].
+// [--days N] [--no-glow] [--leak BYTES] [--slow-rasterizer].
 struct BenchOptions {
     struct Size {
         int width, height;
@@ -32,6 +32,8 @@ struct BenchOptions {
     bool glow = true;          // --no-glow: the endurance run without the glow pass
     int leakBytes = 0;         // --leak BYTES: the endurance run leaks this much a frame,
                                // to prove that its memory judge sees such a leak
+    bool slowRasterizer = false;  // --slow-rasterizer: the driver's rasterizer threads kept
+                                  // behind, so that its scene pool fills (the heap's bound)
 };
 
 // Parses argv[1..]. False with a one-line `error` on a bad option.

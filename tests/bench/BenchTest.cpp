@@ -8,6 +8,7 @@
 #include "bench/BenchOptions.h"
 #include "bench/FrameStats.h"
 #include "bench/Hitches.h"
+#include "bench/RasterizerThreads.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ TEST(BenchOptions, OffscreenOptionsAndTheBenchOwn)
         {{"--short", "--frames", "50", "--step", "10"}, true, 1, 50, 10.0, 7, ""},
         {{"--endurance", "--days", "2"}, true, 3, 1500, 40.0, 7, ""},
         {{"--short", "--endurance", "--days", "30"}, true, 1, 300, 200.0, 7, ""},
+        {{"--slow-rasterizer", "--endurance"}, true, 3, 1500, 40.0, 7, ""},
         {{"--leak", "-1"}, false, 0, 0, 0, 0, "--leak"},
         {{"--size", "0x5"}, false, 0, 0, 0, 0, "--size"},
         {{"--days", "0"}, false, 0, 0, 0, 0, "--days"},
@@ -98,6 +100,38 @@ TEST(BenchOptions, OffscreenOptionsAndTheBenchOwn)
         }
         EXPECT_EQ(options.days, days) << what;
     }
+}
+
+// The endurance run takes the driver's threads away unless told otherwise,
+// and never overrides a count the environment gives.
+TEST(RasterizerThreads, ChosenOnlyWhereTheEnvironmentIsSilent)
+{
+    struct Case {
+        const char* given;  // nullptr: unset
+        bool slow;
+        RasterizerThreads chosen;
+        const char* after;
+    };
+    const Case cases[] = {
+        {nullptr, false, RasterizerThreads::kNone, "0"},
+        {"3", false, RasterizerThreads::kFromEnvironment, "3"},
+        {nullptr, true, RasterizerThreads::kSlowed, "2"},
+        {"4", true, RasterizerThreads::kSlowed, "4"},
+    };
+    const char* saved = std::getenv("LP_NUM_THREADS");
+    const std::string before = saved ? saved : "";
+    for (const Case& c : cases) {
+        if (c.given)
+            setenv("LP_NUM_THREADS", c.given, 1);
+        else
+            unsetenv("LP_NUM_THREADS");
+        EXPECT_EQ(ChooseRasterizerThreads(c.slow), c.chosen) << (c.given ? c.given : "unset") << " " << c.slow;
+        EXPECT_STREQ(std::getenv("LP_NUM_THREADS"), c.after);
+    }
+    if (saved)
+        setenv("LP_NUM_THREADS", before.c_str(), 1);
+    else
+        unsetenv("LP_NUM_THREADS");
 }
 
 // A frame of `ms` wall time (the CPU time the other way round, so that the
