@@ -22,7 +22,7 @@ const char* BenchUsage()
     return "usage: quillmoor_bench [--size WxH] [--frames N] [--step MS] [--start S] [--seed S]\n"
            "                       [--out DIR] [--json PATH] [--short] [--no-warm-up] [--renderer NAME]...\n"
            "       quillmoor_bench --endurance [--days N] [--size WxH] [--short] [--no-glow] [--leak BYTES]\n"
-           "                            [--slow-rasterizer]";
+           "                                   [--slow-rasterizer]";
 }
 
 bool ParseBenchOptions(int argc, const char* const argv[], BenchOptions& options, std::string& error)
