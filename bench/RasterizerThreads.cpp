@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 
 RasterizerThreads ChooseRasterizerThreads(bool slow)
@@ -36,13 +37,13 @@ bool SlowRasterizerThreads(std::string& error)
     cpu_set_t one;
     CPU_ZERO(&one);
     CPU_SET(cpu, &one);
-    DIR* tasks = opendir("/proc/self/task");
+    const std::unique_ptr<DIR, int (*)(DIR*)> tasks(opendir("/proc/self/task"), closedir);
     if (!tasks) {
         error = std::string("cannot list /proc/self/task: ") + std::strerror(errno);
         return false;
     }
     int slowed = 0;
-    while (const dirent* entry = readdir(tasks)) {
+    while (const dirent* entry = readdir(tasks.get())) {
         const pid_t tid = static_cast<pid_t>(std::atoi(entry->d_name));
         if (tid <= 0)
             continue;
@@ -52,19 +53,16 @@ bool SlowRasterizerThreads(std::string& error)
         if (sched_setaffinity(tid, sizeof one, &one) != 0 && errno != ESRCH) {
             error = std::string("cannot move thread ") + entry->d_name + " to CPU " + std::to_string(cpu) + ": "
                 + std::strerror(errno);
-            closedir(tasks);
             return false;
         }
         if (name.rfind("llvmpipe-", 0) == 0) {
             if (setpriority(PRIO_PROCESS, static_cast<id_t>(tid), 19) != 0) {
                 error = "cannot lower the priority of " + name + ": " + std::strerror(errno);
-                closedir(tasks);
                 return false;
             }
             ++slowed;
         }
     }
-    closedir(tasks);
     if (slowed == 0) {
         error = "found no llvmpipe rasterizer thread to slow (is the renderer llvmpipe, with LP_NUM_THREADS above 0?)";
         return false;

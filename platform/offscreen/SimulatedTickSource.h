@@ -25,14 +25,11 @@ public:
     // one); a double, so that no pair of inputs overflows it.
     static double LeadInEstimate(double startSeconds, double stepMs)
     {
-        const double startMicros = static_cast<double>(Clamp(startSeconds * 1e6));
-        const double stepMicros = stepMs > 0.0 ? stepMs * 1e3 : kStandStillLeadInStepMs * 1e3;
-        return std::ceil(startMicros / stepMicros);
+        return std::ceil(static_cast<double>(Clamp(startSeconds * 1e6)) / LeadInStepMicros(stepMs));
     }
 
     SimulatedTickSource(double startSeconds, double stepMs)
-        : startMicros_(Clamp(startSeconds * 1e6)), stepMicros_(stepMs * 1e3),
-          leadInStepMicros_(stepMs > 0.0 ? stepMs * 1e3 : kStandStillLeadInStepMs * 1e3)
+        : startMicros_(Clamp(startSeconds * 1e6)), stepMicros_(stepMs * 1e3), leadInStepMicros_(LeadInStepMicros(stepMs))
     {
         // The lead-in is every grid moment before the start. One longer than
         // the limit is not taken: the clock then starts at 0 and says so.
@@ -70,6 +67,7 @@ public:
     }
 
 private:
+    static double LeadInStepMicros(double stepMs) { return (stepMs > 0.0 ? stepMs : kStandStillLeadInStepMs) * 1e3; }
     static int64_t Clamp(double micros)
     {
         return micros > 0.0 ? static_cast<int64_t>(std::llround(std::fmin(micros, kLimitMicros))) : 0;
